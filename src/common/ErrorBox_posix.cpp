@@ -1,0 +1,10 @@
+#include "common/ErrorBox.h"
+
+#include <stdio.h>
+
+// Native builds have no message boxes: the text goes to standard error.
+int ShowError(const WCHAR* pszText)
+{
+    fprintf(stderr, "%ls\n", pszText);
+    return 1;
+}

@@ -1,0 +1,46 @@
+// A small table of named text values filled from a name=value file.
+#pragma once
+
+#include <string>
+
+#include "common/Types.h"
+
+#define MAX_SETTINGS 50
+
+class Settings
+{
+public:
+    explicit Settings(const WCHAR* pszFolder);
+    ~Settings();
+
+    Settings(const Settings&) = delete;
+    Settings& operator=(const Settings&) = delete;
+
+    // Index of the entry called pszName (any case), or -1.
+    int Find(const WCHAR* pszName) const;
+    // The value text, or null when the name is absent.
+    const WCHAR* Get(const WCHAR* pszName) const;
+    // Enters or replaces a value. A new name beyond MAX_SETTINGS is a fatal assertion.
+    void Set(const WCHAR* pszName, const WCHAR* pszValue);
+    // Reads folder\pszFilename; FALSE when it cannot be opened.
+    BOOL Read(const WCHAR* pszFilename);
+    // Frees every name and value.
+    void Clear();
+
+    // Parses one line (already stripped of its line end and widened) into the
+    // table. Lines with a new name beyond the free slots are ignored.
+    void ParseLine(const std::wstring& strLine);
+
+    int GetCount() const { return m_nSettings; }
+    const WCHAR* GetName(int nIndex) const;
+    const WCHAR* GetFolder() const { return m_pszFolder; }
+
+private:
+    WCHAR* m_pszFolder;
+    WCHAR* m_apszName[MAX_SETTINGS];
+    WCHAR* m_apszValue[MAX_SETTINGS];
+    int m_nSettings;
+};
+
+// Builds folder + separator + file name as the settings reader opens it.
+std::wstring MakeSettingsPath(const WCHAR* pszFolder, const WCHAR* pszFilename);
