@@ -11,7 +11,7 @@ jobs=$(nproc)
 
 packages=(cmake make clang libclang-rt-14-dev mingw-w64 wine wine64 xvfb xauth
     liblua5.1-0-dev libgtest-dev libgmock-dev googletest libbenchmark-dev dpkg-dev
-    imagemagick x11-apps file)
+    imagemagick x11-apps file python3 zip nsis)
 
 log() { printf '== %s\n' "$*"; }
 
