@@ -1,0 +1,137 @@
+#include <new>
+
+#include "common/Assert.h"
+#include "common/ErrorBox.h"
+#include "common/MyString.h"
+#include "common/Settings.h"
+#include "keyboard/KeyTranslator.h"
+
+KeyTranslatorMap* gpKeyTranslatorMap = NULL;
+
+static WCHAR FoldAscii(WCHAR ch)
+{
+    return (ch >= L'a' && ch <= L'z') ? (WCHAR)(ch - L'a' + L'A') : ch;
+}
+
+static BOOL EqualsNoCase(const WCHAR* pszA, const WCHAR* pszB)
+{
+    for (; FoldAscii(*pszA) == FoldAscii(*pszB); pszA++, pszB++) {
+        if (L'\0' == *pszA) {
+            return TRUE;
+        }
+    }
+    return FALSE;
+}
+
+static BOOL IsWhiteSpace(WCHAR ch)
+{
+    return L' ' == ch || (ch >= L'\t' && ch <= L'\r');
+}
+
+BOOL CreateKeyTranslatorMap()
+{
+    FATAL_ASSERT(NULL == gpKeyTranslatorMap);
+    FATAL_ASSERT(NULL != gpSettings);
+
+    static const struct {
+        const WCHAR* pszName;
+        int nLayout;
+    } rgLayouts[] = {
+        { L"US", LAYOUT_US },
+        { L"Swedish", LAYOUT_SWEDISH },
+        { L"Belgian", LAYOUT_BELGIAN },
+    };
+    const WCHAR* pszValue = gpSettings->Get(L"KeyboardLayout");
+    int nLayout = -1;
+    for (size_t i = 0; i < sizeof(rgLayouts) / sizeof(rgLayouts[0]) && nLayout < 0; i++) {
+        if (NULL != pszValue && TRUE == EqualsNoCase(pszValue, rgLayouts[i].pszName)) {
+            nLayout = rgLayouts[i].nLayout;
+        }
+    }
+    if (nLayout < 0) {
+        std::wstring strMessage;
+        FormatInvalidSetting(strMessage, L"KeyboardLayout");
+        ShowError(strMessage.c_str());
+        return FALSE;
+    }
+
+    gpKeyTranslatorMap = new (std::nothrow) KeyTranslatorMap(nLayout);
+    FATAL_ASSERT(NULL != gpKeyTranslatorMap);
+    return TRUE;
+}
+
+void DeleteKeyTranslatorMap()
+{
+    if (NULL != gpKeyTranslatorMap) {
+        delete gpKeyTranslatorMap;
+        gpKeyTranslatorMap = NULL;
+    }
+}
+
+void FormatInvalidSetting(std::wstring& strMessage, const WCHAR* pszSettingsName)
+{
+    FATAL_ASSERT(NULL != pszSettingsName);
+    FATAL_ASSERT(NULL != gpSettings);
+    const WCHAR* pszValue = gpSettings->Get(pszSettingsName);
+    // "Invalid setting: %s=%s", put together without a format so that the
+    // wide-format rules of the two C libraries do not matter.
+    strMessage = L"Invalid setting: ";
+    strMessage += pszSettingsName;
+    strMessage += L"=";
+    strMessage += (NULL != pszValue) ? pszValue : L"";
+}
+
+BOOL GetKeyTranslator(char ch, KeyTranslator** ppKeyTranslator)
+{
+    FATAL_ASSERT(NULL != gpKeyTranslatorMap);
+    FATAL_ASSERT(NULL != ppKeyTranslator);
+    WCHAR szKey[KEY_TEXT_SIZE];
+    FormatKeyText((unsigned char)ch, szKey);
+
+    KeyTranslator* pKeyTranslator = NULL;
+    gpKeyTranslatorMap->Lookup(szKey, pKeyTranslator);
+    FATAL_ASSERT(NULL != pKeyTranslator);
+    *ppKeyTranslator = pKeyTranslator;
+    return pKeyTranslator->getValid();
+}
+
+DWORD ParseInterKeyDelay(const WCHAR* pszValue)
+{
+    if (NULL == pszValue) {
+        return 0;
+    }
+    while (IsWhiteSpace(*pszValue)) {
+        pszValue++;
+    }
+    BOOL fNegative = FALSE;
+    if (L'+' == *pszValue || L'-' == *pszValue) {
+        fNegative = (L'-' == *pszValue) ? TRUE : FALSE;
+        pszValue++;
+    }
+    const uint64_t nLargest = 0xFFFFFFFFu;
+    uint64_t nValue = 0;
+    for (; *pszValue >= L'0' && *pszValue <= L'9'; pszValue++) {
+        nValue = nValue * 10 + (uint64_t)(*pszValue - L'0');
+        if (nValue > nLargest) {
+            nValue = nLargest;
+            fNegative = FALSE;
+            break;
+        }
+    }
+    if (TRUE == fNegative) {
+        nValue = (0x100000000u - nValue) & nLargest;
+    }
+    return nValue > MAX_INTER_KEY_DELAY ? MAX_INTER_KEY_DELAY : (DWORD)nValue;
+}
+
+DWORD GetInterKeyDelay()
+{
+    FATAL_ASSERT(NULL != gpSettings);
+    return ParseInterKeyDelay(gpSettings->Get(L"InterKeyDelay"));
+}
+
+BOOL GetUnicodeTyping()
+{
+    FATAL_ASSERT(NULL != gpSettings);
+    return (TRUE == IsSettingTrue(gpSettings->Get(L"RDPMode"))) ? FALSE : TRUE;
+}
