@@ -1,0 +1,170 @@
+// Ostwin.exe as the host meets it: started with a receiver window's handle
+// over the stand-in LXEAPI.dll, with the test playing the host (receiver
+// window, stop events) and the terminal (feed, conditions), and answering the
+// "No scanner found" box.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "common/Events.h"
+#include "support/ModuleReceiver.h"
+#include "support/SimSession.h"
+#include "support/TestWindows.h"
+
+namespace {
+
+// Starting a program under Wine, and anything that waits for it.
+#define START_MS 10000
+// How long the host waits for the stopped event.
+#define HOST_STOP_WAIT_MS 1000
+
+class OstwinModule : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_EQ(TRUE, m_sim.IsReady());
+        ASSERT_NE(nullptr, m_receiver.GetWindow());
+    }
+
+    void TearDown() override
+    {
+        m_receiver.GetProcess().Close();
+        CloseStopEvents();
+    }
+
+    void Start(const std::string& strConditions)
+    {
+        ASSERT_EQ(TRUE, m_sim.SetConditions(strConditions));
+        ASSERT_EQ(TRUE, CreateStopEvents(m_receiver.GetWindow()));
+        ASSERT_EQ(TRUE, m_receiver.Start(L"Ostwin.exe", m_sim.GetFolder().GetPath().c_str()));
+    }
+
+    void StopAndExpectExit0()
+    {
+        ASSERT_EQ(TRUE, SetEvent(ghStopInputModuleEvent) ? TRUE : FALSE);
+        EXPECT_EQ(TRUE, PumpWait(ghInputModuleEventStopped, HOST_STOP_WAIT_MS));
+        DWORD dwExitCode = 12345;
+        ASSERT_EQ(TRUE, m_receiver.GetProcess().Wait(START_MS, &dwExitCode));
+        EXPECT_EQ(0u, dwExitCode);
+    }
+
+    // Waits for the module's box, dispatching our messages meanwhile: the box
+    // disables its owner, our window, which takes an answer from this thread.
+    HWND WaitForBox(const WCHAR* pszCaption, DWORD dwTimeoutMs)
+    {
+        ULONGLONG ullStart = GetTickCount64();
+        for (;;) {
+            HWND hBox = WaitForTopWindow(TEST_BOX_CLASS, pszCaption, 0, m_receiver.GetProcess().GetId());
+            if (NULL != hBox || GetTickCount64() - ullStart >= dwTimeoutMs) {
+                return hBox;
+            }
+            PumpWait(NULL, 20);
+        }
+    }
+
+    std::vector<std::string> CallNames() const
+    {
+        std::vector<std::string> names;
+        for (const SimCall& call : m_sim.ReadCalls()) {
+            if ('*' != call.strName[0]) {
+                names.push_back(call.strName);
+            }
+        }
+        return names;
+    }
+
+    SimSession m_sim;
+    ModuleReceiver m_receiver;
+};
+
+TEST_F(OstwinModule, DeliversEachAnnouncedLabel)
+{
+    Start("keystatus=1\n");
+    ASSERT_EQ(TRUE, m_sim.FeedLine("4006381333931"));
+    ASSERT_EQ(TRUE, m_sim.FeedLine("{len=0}SKIPPED"));
+    ASSERT_EQ(TRUE, m_sim.FeedLine("0101234567890128\\x1d" "10LOT7"));
+    ASSERT_EQ(TRUE, m_sim.WaitForCalls("OstwinGetData", 3, START_MS));
+    ASSERT_EQ(TRUE, m_receiver.WaitForScans(2, START_MS));
+
+    std::vector<std::wstring> expected = { L"4006381333931", L"0101234567890128\x1d" L"10LOT7" };
+    EXPECT_EQ(expected, m_receiver.GetTexts());
+    for (const ReceivedScan& scan : m_receiver.GetScans()) {
+        EXPECT_EQ(0u, scan.dwData);
+        EXPECT_EQ((scan.strText.size() + 1) * sizeof(WCHAR), scan.cbData);
+        EXPECT_EQ(TRUE, scan.fTerminated);
+    }
+    // The library announces to the module window.
+    std::vector<SimCall> windows = m_sim.ReadCalls("OstwinSetWindow");
+    ASSERT_EQ(1u, windows.size());
+    HWND hWndModule = (HWND)(UINT_PTR)windows[0].GetNumber("hwnd", 0);
+    DWORD dwOwner = 0;
+    GetWindowThreadProcessId(hWndModule, &dwOwner);
+    EXPECT_EQ(m_receiver.GetProcess().GetId(), dwOwner);
+    WCHAR szClass[32] = L"";
+    GetClassNameW(hWndModule, szClass, 32);
+    EXPECT_STREQ(L"Scanner", szClass);
+
+    StopAndExpectExit0();
+    std::vector<std::string> expectedNames = {
+        "LXEHasIntScanner", "OstwinKeyStatus", "OstwinKeysOff", "OstwinSetWindow", "OstwinInputEnable",
+        "OstwinGetData", "OstwinGetData", "OstwinGetData", "OstwinInputDisable",
+    };
+    EXPECT_EQ(expectedNames, CallNames());
+}
+
+TEST_F(OstwinModule, TwoAnnouncementsBeforeATickGiveOneDelivery)
+{
+    Start("pace=0\n");
+    ASSERT_EQ(TRUE, m_sim.WaitForCalls("OstwinInputEnable", 1, START_MS));
+    // One write: both are announced in the same round, before the module's
+    // timer comes round.
+    ASSERT_EQ(TRUE, m_sim.FeedLine("111\n222"));
+    ASSERT_EQ(TRUE, m_receiver.WaitForScans(1, START_MS));
+    PumpWait(NULL, 500);
+    std::vector<std::wstring> expected = { L"222" };
+    EXPECT_EQ(expected, m_receiver.GetTexts());
+    EXPECT_EQ(2u, m_sim.ReadCalls("*post").size());
+    EXPECT_EQ(1u, m_sim.ReadCalls("OstwinGetData").size());
+    StopAndExpectExit0();
+}
+
+TEST_F(OstwinModule, WithoutAnInternalScannerTheBoxIsAnsweredAndTheModuleRuns)
+{
+    // A visible window of ours in front: the box's owner.
+    HWND hFront = CreateWindowExW(0, L"STATIC", L"front", WS_POPUP | WS_VISIBLE, 10, 10, 100, 50,
+                                  NULL, NULL, GetModuleHandleW(NULL), NULL);
+    ASSERT_NE(nullptr, hFront);
+    SetForegroundWindow(hFront);
+    PumpWait(NULL, 50);
+    ASSERT_EQ(hFront, GetForegroundWindow());
+
+    Start("intscanner=0\n");
+    HWND hBox = WaitForBox(L"SCANNER Error", START_MS);
+    ASSERT_NE(nullptr, hBox);
+    EXPECT_EQ(L"No scanner found", ReadBoxText(hBox));
+    EXPECT_EQ(hFront, GetWindow(hBox, GW_OWNER));
+    // MB_SETFOREGROUND. (Wine makes a box topmost only for MB_SYSTEMMODAL, so
+    // MB_TOPMOST cannot be seen here.)
+    EXPECT_EQ(hBox, GetForegroundWindow());
+    // The box holds up the module's start: nothing is enabled yet.
+    EXPECT_TRUE(m_sim.ReadCalls("OstwinInputEnable").empty());
+    ASSERT_EQ(TRUE, PressBoxButton(hBox, IDOK));
+    ULONGLONG ullPressed = GetTickCount64();
+    while (IsWindow(hBox) && GetTickCount64() - ullPressed < START_MS) {
+        PumpWait(NULL, 20);
+    }
+    EXPECT_FALSE(IsWindow(hBox));
+
+    // The module goes on and starts reading through the library as usual.
+    ASSERT_EQ(TRUE, m_sim.WaitForCalls("OstwinInputEnable", 1, START_MS));
+    StopAndExpectExit0();
+    std::vector<std::string> expectedNames = { "LXEHasIntScanner", "OstwinInputEnable", "OstwinInputDisable" };
+    EXPECT_EQ(expectedNames, CallNames());
+    DestroyWindow(hFront);
+}
+
+}
