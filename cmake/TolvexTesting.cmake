@@ -36,7 +36,7 @@ function(tvx_add_test NAME)
     endif()
     set_tests_properties(${TEST_NAME} PROPERTIES
         PASS_REGULAR_EXPRESSION "\\[  PASSED  \\] [1-9][0-9]* test"
-        FAIL_REGULAR_EXPRESSION "\\[  FAILED  \\];ERROR: AddressSanitizer;runtime error:"
+        FAIL_REGULAR_EXPRESSION "\\[  FAILED  \\];ERROR: AddressSanitizer;ERROR: LeakSanitizer;runtime error:"
         TIMEOUT ${T_TIMEOUT})
     if(T_ENVIRONMENT)
         set_tests_properties(${TEST_NAME} PROPERTIES ENVIRONMENT "${T_ENVIRONMENT}")

@@ -1,0 +1,81 @@
+#include "support/TestFiles.h"
+
+#include <stdio.h>
+
+TempFolder::TempFolder()
+{
+    WCHAR szTemp[MAX_PATH];
+    DWORD cch = GetTempPathW(MAX_PATH, szTemp);
+    if (0 == cch || cch >= MAX_PATH) {
+        return;
+    }
+    // The process id and a counter keep concurrent test programs apart.
+    static unsigned nCounter = 0;
+    for (int nTry = 0; nTry < 100; nTry++) {
+        WCHAR szName[64];
+        _snwprintf(szName, 64, L"tvx%lx_%u", GetCurrentProcessId(), nCounter++);
+        szName[63] = L'\0';
+        std::wstring strPath = szTemp;
+        if (!strPath.empty() && L'\\' == strPath.back()) {
+            strPath.pop_back();
+        }
+        strPath += L"\\";
+        strPath += szName;
+        if (CreateDirectoryW(strPath.c_str(), NULL)) {
+            m_strPath = strPath;
+            return;
+        }
+        if (ERROR_ALREADY_EXISTS != GetLastError()) {
+            return;
+        }
+    }
+}
+
+TempFolder::~TempFolder()
+{
+    if (!m_strPath.empty()) {
+        RemoveFolderTree(m_strPath);
+    }
+}
+
+std::wstring TempFolder::GetFilePath(const WCHAR* pszFileName) const
+{
+    return m_strPath + L"\\" + pszFileName;
+}
+
+BOOL RemoveFolderTree(const std::wstring& strPath)
+{
+    WIN32_FIND_DATAW fd;
+    HANDLE hFind = FindFirstFileW((strPath + L"\\*").c_str(), &fd);
+    if (INVALID_HANDLE_VALUE != hFind) {
+        do {
+            std::wstring strName = fd.cFileName;
+            if (L"." == strName || L".." == strName) {
+                continue;
+            }
+            std::wstring strChild = strPath + L"\\" + strName;
+            if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+                RemoveFolderTree(strChild);
+            } else {
+                SetFileAttributesW(strChild.c_str(), FILE_ATTRIBUTE_NORMAL);
+                DeleteFileW(strChild.c_str());
+            }
+        } while (FindNextFileW(hFind, &fd));
+        FindClose(hFind);
+    }
+    if (RemoveDirectoryW(strPath.c_str())) {
+        return TRUE;
+    }
+    return INVALID_FILE_ATTRIBUTES == GetFileAttributesW(strPath.c_str()) ? TRUE : FALSE;
+}
+
+BOOL WriteTextFile(const std::wstring& strPath, const std::string& strBytes)
+{
+    FILE* pFile = _wfopen(strPath.c_str(), L"wb");
+    if (NULL == pFile) {
+        return FALSE;
+    }
+    size_t cbWritten = fwrite(strBytes.data(), 1, strBytes.size(), pFile);
+    BOOL fClosed = 0 == fclose(pFile) ? TRUE : FALSE;
+    return (fClosed && cbWritten == strBytes.size()) ? TRUE : FALSE;
+}

@@ -1,0 +1,44 @@
+// Starting a program of the build as a child process and waiting for it.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+// The folder of the running test program (the build's bin folder, where the
+// programs and helpers under test lie), without a trailing backslash.
+std::wstring GetTestProgramFolder();
+// GetTestProgramFolder() + "\" + pszFileName.
+std::wstring GetTestProgramPath(const WCHAR* pszFileName);
+
+// One child process. The destructor ends a child that is still running, so
+// that a failed test leaves nothing behind to disturb the next one.
+class TestProcess
+{
+public:
+    TestProcess();
+    ~TestProcess();
+
+    TestProcess(const TestProcess&) = delete;
+    TestProcess& operator=(const TestProcess&) = delete;
+
+    // CreateProcessW with pszProgram as application name and the command line
+    // "\"pszProgram\" pszArguments" (just the quoted program when pszArguments
+    // is NULL). pszCurrentFolder NULL keeps ours; pszEnvironment is NULL (ours)
+    // or a block of "NAME=value" texts each ending in NUL, closed by one more
+    // NUL. FALSE when the process cannot be started or one is already held.
+    BOOL Start(const WCHAR* pszProgram, const WCHAR* pszArguments,
+               const WCHAR* pszCurrentFolder = NULL, const WCHAR* pszEnvironment = NULL);
+    // Waits at most dwTimeoutMs for the child to end. TRUE when it ended, with
+    // its exit code in *pdwExitCode (may be NULL); FALSE while it still runs.
+    BOOL Wait(DWORD dwTimeoutMs, DWORD* pdwExitCode);
+    // Ends a child that is still running (test clean-up only) and releases it.
+    void Close();
+
+    HANDLE GetHandle() const { return m_hProcess; }
+    DWORD GetId() const { return m_dwProcessId; }
+
+private:
+    HANDLE m_hProcess;
+    DWORD m_dwProcessId;
+};

@@ -1,0 +1,28 @@
+// Finding top-level windows and message boxes of other processes, reading
+// their texts and pressing their buttons. Every wait is bounded.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+// The window class of every message box.
+#define TEST_BOX_CLASS L"#32770"
+
+// Polls until a top-level window with this class and caption exists and
+// returns it, or NULL after dwTimeoutMs. Either text may be NULL (any);
+// a non-zero dwProcessId accepts only windows of that process.
+HWND WaitForTopWindow(const WCHAR* pszClass, const WCHAR* pszCaption, DWORD dwTimeoutMs,
+                      DWORD dwProcessId = 0);
+// Polls until hWnd no longer exists; FALSE when it still does after dwTimeoutMs.
+BOOL WaitForWindowGone(HWND hWnd, DWORD dwTimeoutMs);
+
+// The text of any window, also of another process (WM_GETTEXT with a time-out).
+std::wstring GetWindowTextOf(HWND hWnd);
+// The message text of a message box: the static control with id 0xFFFF
+// (Windows) or 100 (Wine), else the first static control that is not the icon.
+std::wstring ReadBoxText(HWND hBox);
+// Presses a button of a dialog or message box (IDOK, IDCANCEL, ...) the way
+// a click does: the box gets WM_COMMAND with BN_CLICKED from that button.
+// FALSE when the box has no such button or the message cannot be posted.
+BOOL PressBoxButton(HWND hBox, int nButtonId);
