@@ -1,0 +1,85 @@
+#include "support/ModuleReceiver.h"
+
+#include "support/SimSession.h"
+
+#define RECEIVER_CLASS L"TvxModuleReceiver"
+
+ModuleReceiver::ModuleReceiver() : m_hWnd(NULL)
+{
+    WNDCLASSW wc;
+    ZeroMemory(&wc, sizeof(wc));
+    wc.lpfnWndProc = Proc;
+    wc.cbWndExtra = sizeof(ModuleReceiver*);
+    wc.hInstance = GetModuleHandleW(NULL);
+    wc.lpszClassName = RECEIVER_CLASS;
+    // Registered once per program; a second registration fails harmlessly.
+    RegisterClassW(&wc);
+    m_hWnd = CreateWindowExW(0, RECEIVER_CLASS, L"Receiver", WS_OVERLAPPED, 0, 0, 100, 100, NULL,
+                             NULL, GetModuleHandleW(NULL), NULL);
+    if (NULL != m_hWnd) {
+        SetWindowLongPtrW(m_hWnd, 0, reinterpret_cast<LONG_PTR>(this));
+    }
+}
+
+ModuleReceiver::~ModuleReceiver()
+{
+    m_process.Close();
+    if (NULL != m_hWnd) {
+        DestroyWindow(m_hWnd);
+    }
+}
+
+BOOL ModuleReceiver::Start(const WCHAR* pszProgramFile, const WCHAR* pszCurrentFolder)
+{
+    if (NULL == m_hWnd) {
+        return FALSE;
+    }
+    WCHAR szHandle[16];
+    _snwprintf(szHandle, 16, L"%08x", (unsigned)(DWORD)(UINT_PTR)m_hWnd);
+    szHandle[15] = L'\0';
+    return m_process.Start(GetTestProgramPath(pszProgramFile).c_str(), szHandle, pszCurrentFolder);
+}
+
+BOOL ModuleReceiver::WaitForScans(size_t nCount, DWORD dwTimeoutMs)
+{
+    ULONGLONG ullStart = GetTickCount64();
+    while (m_scans.size() < nCount) {
+        if (GetTickCount64() - ullStart >= dwTimeoutMs) {
+            return FALSE;
+        }
+        PumpWait(NULL, 10);
+    }
+    return TRUE;
+}
+
+std::vector<std::wstring> ModuleReceiver::GetTexts() const
+{
+    std::vector<std::wstring> texts;
+    for (const ReceivedScan& scan : m_scans) {
+        texts.push_back(scan.strText);
+    }
+    return texts;
+}
+
+LRESULT CALLBACK ModuleReceiver::Proc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam)
+{
+    ModuleReceiver* pReceiver = reinterpret_cast<ModuleReceiver*>(GetWindowLongPtrW(hWnd, 0));
+    if (WM_COPYDATA != uMsg || NULL == pReceiver) {
+        return DefWindowProcW(hWnd, uMsg, wParam, lParam);
+    }
+    const COPYDATASTRUCT* pcds = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
+    ReceivedScan scan;
+    scan.wParam = wParam;
+    scan.dwData = pcds->dwData;
+    scan.cbData = pcds->cbData;
+    const WCHAR* pUnits = static_cast<const WCHAR*>(pcds->lpData);
+    size_t cUnits = pcds->cbData / sizeof(WCHAR);
+    size_t cch = 0;
+    while (cch < cUnits && L'\0' != pUnits[cch]) {
+        cch++;
+    }
+    scan.strText.assign(pUnits, cch);
+    scan.fTerminated = (cUnits > 0 && L'\0' == pUnits[cUnits - 1]) ? TRUE : FALSE;
+    pReceiver->m_scans.push_back(scan);
+    return TRUE;
+}
