@@ -1,0 +1,34 @@
+-- Tolvex example script.
+--
+-- A GS1-128 label is split into its fields: the data of every field is typed
+-- followed by Tab, in the order of the label, and Enter ends the label. Any
+-- other scan is typed as it is.
+--
+-- A scan counts as GS1-128 when it holds a group separator (GS, "\029") or
+-- begins with the symbology identifier "]C1", which scanners send when told
+-- to; a plain EAN-13 such as 4006381333931 would otherwise read as AI 400.
+--
+-- Try it without a scanner, in the folder of this script (\x1d stands for
+-- the group separator, GS):
+--   printf '%s\n' '010950110153000310ABC123\x1d3102001250' | tolvexcli run
+-- prints 09501101530003\x09ABC123\x0912.50\x09\x0d
+
+function process(scan)
+  local label = scan
+  if string.sub(scan, 1, 3) == "]C1" then
+    label = string.sub(scan, 4)
+  elseif not string.find(scan, "\029", 1, true) then
+    return scan
+  end
+  -- true: strict, a space in alphanumeric data is an error.
+  local fields, list = app.ean128(label, true)
+  if fields == nil or #list == 0 then
+    -- Not GS1-128 after all (the second result would say why); type it unchanged.
+    return scan
+  end
+  local out = {}
+  for _, field in ipairs(list) do
+    out[#out + 1] = field.data .. "\t"
+  end
+  return table.concat(out) .. "\r"
+end

@@ -1,0 +1,163 @@
+#include "script/ScanProcessor.h"
+
+#include <string.h>
+
+#include <new>
+#include <string>
+
+#include "common/AnsiText.h"
+#include "common/Assert.h"
+#include "keyboard/TypeText.h"
+#include "script/LuaApi.h"
+
+static UTF16UNIT ReadUnit(const unsigned char* pbData, size_t iUnit)
+{
+    // The record's data need not be aligned for 16-bit reads.
+    UTF16UNIT nUnit;
+    memcpy(&nUnit, pbData + iUnit * sizeof(UTF16UNIT), sizeof(nUnit));
+    return nUnit;
+}
+
+static bool IsHighSurrogate(UTF16UNIT nUnit)
+{
+    return nUnit >= 0xD800 && nUnit <= 0xDBFF;
+}
+
+static bool IsLowSurrogate(UTF16UNIT nUnit)
+{
+    return nUnit >= 0xDC00 && nUnit <= 0xDFFF;
+}
+
+char* NarrowScanText(const void* pvData, DWORD cbData)
+{
+    const unsigned char* pbData = (const unsigned char*)pvData;
+    size_t cUnits = (NULL != pbData) ? (size_t)cbData / sizeof(UTF16UNIT) : 0;
+    size_t cchText = 0;
+    while (cchText < cUnits && 0 != ReadUnit(pbData, cchText)) {
+        cchText++;
+    }
+
+    // One byte per character at most: a character never takes fewer units.
+    char* pszScan = new (std::nothrow) char[cchText + 1];
+    FATAL_ASSERT(NULL != pszScan);
+    size_t cb = 0;
+    for (size_t i = 0; i < cchText; i++) {
+        UTF16UNIT nUnit = ReadUnit(pbData, i);
+        if (nUnit <= 0xFF) {
+            pszScan[cb++] = (char)(unsigned char)nUnit;
+            continue;
+        }
+        if (IsHighSurrogate(nUnit) && i + 1 < cchText && IsLowSurrogate(ReadUnit(pbData, i + 1))) {
+            i++;
+        }
+        pszScan[cb++] = SCAN_REPLACEMENT_CHAR;
+    }
+    pszScan[cb] = '\0';
+    return pszScan;
+}
+
+static void TypeWithKeyboard(void* /*pvContext*/, const char* pszText,
+                             DWORD nInterKeyDelay, BOOL fUnicodeTyping)
+{
+    TypeText(pszText, nInterKeyDelay, fUnicodeTyping);
+}
+
+ScanProcessor::ScanProcessor(lua_State* L, DWORD nInterKeyDelay, BOOL fUnicodeTyping)
+    : m_L(L),
+      m_nInterKeyDelay(nInterKeyDelay),
+      m_fUnicodeTyping(fUnicodeTyping),
+      m_pszProcessedData(NULL),
+      m_pfnError(ShowScriptRuntimeError),
+      m_pvErrorContext(NULL),
+      m_pfnType(TypeWithKeyboard),
+      m_pvTypeContext(NULL)
+{
+    FATAL_ASSERT(NULL != L);
+}
+
+ScanProcessor::~ScanProcessor()
+{
+    FreeProcessedData();
+}
+
+void ScanProcessor::SetErrorProc(ScriptErrorProc pfnError, void* pvContext)
+{
+    m_pfnError = (NULL != pfnError) ? pfnError : ShowScriptRuntimeError;
+    m_pvErrorContext = pvContext;
+}
+
+void ScanProcessor::SetTypeProc(ScriptTypeProc pfnType, void* pvContext)
+{
+    m_pfnType = (NULL != pfnType) ? pfnType : TypeWithKeyboard;
+    m_pvTypeContext = pvContext;
+}
+
+void ScanProcessor::FreeProcessedData()
+{
+    delete[] m_pszProcessedData;
+    m_pszProcessedData = NULL;
+}
+
+// Runs inside the protected call with the scan text as its one argument. The
+// lookup of "process" belongs there too: a script may give the globals a
+// metatable whose __index raises an error for undefined names, and an error
+// outside a protected call would end the host.
+static int CallProcess(lua_State* L)
+{
+    // scan
+    lua_getfield(L, LUA_GLOBALSINDEX, "process");               // scan process
+    lua_insert(L, 1);                                           // process scan
+    lua_call(L, 1, 1);                                          // result
+    int nType = lua_type(L, -1);
+    if (LUA_TSTRING != nType && LUA_TNUMBER != nType) {
+        return luaL_error(L, "Function \"process\" returned %s%s instead of a string or a number.",
+                          (LUA_TNIL == nType) ? "" : "a ", lua_typename(L, nType));
+    }
+    return 1;
+}
+
+BOOL ScanProcessor::RunProcessFunction(const char* pszScan)
+{
+    FATAL_ASSERT(NULL != pszScan);
+    lua_State* L = m_L;
+    FreeProcessedData();
+
+    lua_pushcclosure(L, CallProcess, 0);                        // call
+    lua_pushstring(L, pszScan);                                 // call scan
+    if (0 != lua_pcall(L, 1, 1, 0)) {                           // error
+        const char* pszError = lua_tolstring(L, -1, NULL);
+        std::wstring strError;
+        if (NULL != pszError) {
+            strError = WidenAnsi(pszError);
+        } else {
+            int nType = lua_type(L, -1);
+            strError = L"Script error without a message (the error value is ";
+            strError += (LUA_TNIL == nType) ? L"" : L"a ";
+            strError += WidenAnsi(lua_typename(L, nType));
+            strError += L").";
+        }
+        lua_pop(L, 1);                                          // (as before)
+        m_pfnError(m_pvErrorContext, strError.c_str());
+        return FALSE;
+    }
+    // result (a string or a number)
+    size_t cbResult = 0;
+    const char* pszResult = lua_tolstring(L, -1, &cbResult);   // result as text
+    m_pszProcessedData = new (std::nothrow) char[cbResult + 1];
+    FATAL_ASSERT(NULL != m_pszProcessedData);
+    memcpy(m_pszProcessedData, pszResult, cbResult + 1);
+    lua_pop(L, 1);                                              // (as before)
+    return TRUE;
+}
+
+BOOL ScanProcessor::ProcessScan(const void* pvData, DWORD cbData)
+{
+    char* pszScan = NarrowScanText(pvData, cbData);
+    if (TRUE == RunProcessFunction(pszScan)) {
+        FATAL_ASSERT(NULL != m_pszProcessedData);
+        m_pfnType(m_pvTypeContext, m_pszProcessedData, m_nInterKeyDelay, m_fUnicodeTyping);
+        FreeProcessedData();
+    }
+    delete[] pszScan;
+    return TRUE;
+}

@@ -1,0 +1,77 @@
+// The per-scan step of the host: the UTF-16 text of a WM_COPYDATA record in,
+// the script's "process" run on it, its result typed.
+#pragma once
+
+#include "common/Types.h"
+
+struct lua_State;
+
+// The character typed for a scan character above U+00FF, which 8-bit text
+// cannot hold (a surrogate pair is one character and gives one).
+#define SCAN_REPLACEMENT_CHAR '?'
+
+// The caption of the box that shows a script's failure on one scan.
+#define SCRIPT_ERROR_CAPTION L"Script Runtime Error"
+
+// Converts the text of a copy-data record to 8-bit text in a new buffer
+// (release it with delete[]). The record comes from another process: at most
+// cbData bytes are read from pvData, in whole 16-bit units (an odd last byte
+// is ignored), and the text ends at the first NUL unit or at the end of the
+// data, whichever comes first. A null pvData or a cbData below 2 is the empty
+// text. Units 1 to 0xFF become the byte of the same value, anything above
+// becomes SCAN_REPLACEMENT_CHAR.
+char* NarrowScanText(const void* pvData, DWORD cbData);
+
+// Shows a script's failure on one scan: the box "Script Runtime Error" owned
+// by the window pvOwner (an HWND, may be null), error icon, foreground and
+// topmost. Natively the text goes to standard error.
+void ShowScriptRuntimeError(void* pvOwner, const WCHAR* pszText);
+
+// Where a script's failure on one scan is reported, and where its result is
+// typed. The host keeps the defaults (ShowScriptRuntimeError with its main
+// window as owner; TypeText); tools and tests print or record instead.
+typedef void (*ScriptErrorProc)(void* pvContext, const WCHAR* pszText);
+typedef void (*ScriptTypeProc)(void* pvContext, const char* pszText,
+                               DWORD nInterKeyDelay, BOOL fUnicodeTyping);
+
+// Runs the script on scans for the main window. One object per window, made
+// once the typing settings are known; the interpreter is not owned.
+class ScanProcessor
+{
+public:
+    ScanProcessor(lua_State* L, DWORD nInterKeyDelay, BOOL fUnicodeTyping);
+    ~ScanProcessor();
+
+    ScanProcessor(const ScanProcessor&) = delete;
+    ScanProcessor& operator=(const ScanProcessor&) = delete;
+
+    // pfnError null restores ShowScriptRuntimeError; pfnType null restores TypeText.
+    void SetErrorProc(ScriptErrorProc pfnError, void* pvContext);
+    void SetTypeProc(ScriptTypeProc pfnType, void* pvContext);
+
+    // One WM_COPYDATA record (lpData, cbData): converts the text, runs
+    // "process" on it and types the result; a failure is reported and nothing
+    // is typed. Always TRUE, the answer the module gets.
+    BOOL ProcessScan(const void* pvData, DWORD cbData);
+
+    // Calls "process" with pszScan and keeps its result in m_pszProcessedData.
+    // FALSE when the call failed or returned anything but a string or a
+    // number; the error has then been reported.
+    BOOL RunProcessFunction(const char* pszScan);
+
+    // The result of the last successful RunProcessFunction, until ProcessScan
+    // has typed and freed it; null otherwise.
+    const char* GetProcessedData() const { return m_pszProcessedData; }
+
+private:
+    void FreeProcessedData();
+
+    lua_State* m_L;
+    DWORD m_nInterKeyDelay;
+    BOOL m_fUnicodeTyping;
+    char* m_pszProcessedData;
+    ScriptErrorProc m_pfnError;
+    void* m_pvErrorContext;
+    ScriptTypeProc m_pfnType;
+    void* m_pvTypeContext;
+};

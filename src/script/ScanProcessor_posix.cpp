@@ -1,0 +1,9 @@
+#include "script/ScanProcessor.h"
+
+#include <stdio.h>
+
+// Native builds have no message boxes: the caption and text go to standard error.
+void ShowScriptRuntimeError(void* /*pvOwner*/, const WCHAR* pszText)
+{
+    fprintf(stderr, "%ls: %ls\n", SCRIPT_ERROR_CAPTION, pszText);
+}

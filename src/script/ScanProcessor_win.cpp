@@ -1,0 +1,9 @@
+#include "script/ScanProcessor.h"
+
+#include <windows.h>
+
+void ShowScriptRuntimeError(void* pvOwner, const WCHAR* pszText)
+{
+    MessageBoxW((HWND)pvOwner, pszText, SCRIPT_ERROR_CAPTION,
+                MB_ICONERROR | MB_SETFOREGROUND | MB_TOPMOST);
+}

@@ -1,0 +1,13 @@
+#include "script/ScriptPlatform.h"
+
+#include <errno.h>
+#include <time.h>
+
+void SleepMilliseconds(DWORD nMilliseconds)
+{
+    struct timespec tsLeft;
+    tsLeft.tv_sec = (time_t)(nMilliseconds / 1000);
+    tsLeft.tv_nsec = (long)(nMilliseconds % 1000) * 1000000L;
+    while (0 != nanosleep(&tsLeft, &tsLeft) && EINTR == errno) {
+    }
+}

@@ -1,0 +1,8 @@
+#include "script/ScriptPlatform.h"
+
+#include <windows.h>
+
+void SleepMilliseconds(DWORD nMilliseconds)
+{
+    Sleep(nMilliseconds);
+}

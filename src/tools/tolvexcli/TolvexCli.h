@@ -1,0 +1,17 @@
+// tolvexcli: tries a script without a scanner, on the host's own code.
+#pragma once
+
+#include <stdio.h>
+
+#include <string>
+#include <vector>
+
+// Exit codes.
+#define CLI_OK          0  // every scan went through
+#define CLI_SCAN_FAILED 1  // at least one scan failed (script error, bad input, no parse)
+#define CLI_USAGE       2  // bad command line, or the script or settings could not start
+
+// Runs the tool with the arguments after the program name, in UTF-8 (on
+// Windows converted from the wide command line; natively as given). Scans are
+// read from pIn, results written to pOut, messages to pErr.
+int RunTolvexCli(const std::vector<std::string>& rgArgs, FILE* pIn, FILE* pOut, FILE* pErr);
