@@ -1,0 +1,115 @@
+#include "host/TolvexApp.h"
+
+#include <new>
+#include <vector>
+
+#include "common/Assert.h"
+#include "common/ErrorBox.h"
+#include "common/Folders.h"
+#include "common/Settings.h"
+#include "host/HostLogic.h"
+#include "host/TolvexWindow.h"
+#include "host/WindowClass.h"
+#include "keyboard/KeyTranslator.h"
+
+HINSTANCE ghInst = NULL;
+
+namespace {
+
+const WCHAR kszSettingsFile[] = L"Tolvex.txt";
+
+// Settings problems are shown with the error icon only, not topmost.
+void ShowSettingsError(const WCHAR* pszFormat, const WCHAR* pszFirst, const WCHAR* pszSecond)
+{
+    std::vector<WCHAR> text(wcslen(pszFormat) + wcslen(pszFirst) +
+                            (NULL != pszSecond ? wcslen(pszSecond) : 0) + 1);
+    _snwprintf(text.data(), text.size(), pszFormat, pszFirst, pszSecond);
+    text.back() = L'\0';
+    MessageBoxW(NULL, text.data(), TVX_CAPTION, MB_ICONERROR);
+}
+
+}  // namespace
+
+TolvexApp::TolvexApp(lua_State* L) : m_hInstance(NULL), m_pMainWindow(NULL), m_L(L) {}
+
+TolvexApp::~TolvexApp()
+{
+    // The order matters: the window object stops the input module and frees
+    // the keyboard map; the settings go after it.
+    delete m_pMainWindow;
+    m_pMainWindow = NULL;
+    FreeSettings();
+}
+
+int TolvexApp::Init(HINSTANCE hInstance)
+{
+    m_hInstance = hInstance;
+    if (1 != LoadSettings()) {
+        return 0;
+    }
+
+    DWORD dwDelay = GetStartupDelay(gpSettings->Get(L"StartupDelay"));
+    if (0 != dwDelay) {
+        Sleep(dwDelay);
+    }
+
+    if (TRUE != RegisterWindowClass(m_hInstance)) {
+        return 0;
+    }
+
+    m_pMainWindow = new (std::nothrow) TolvexWindow(this);
+    FATAL_ASSERT(NULL != m_pMainWindow);
+    if (TRUE != m_pMainWindow->create()) {
+        delete m_pMainWindow;
+        m_pMainWindow = NULL;
+        return 0;
+    }
+    return 1;
+}
+
+int TolvexApp::LoadSettings()
+{
+    gpSettings = new (std::nothrow) Settings(GetInstallFolder());
+    FATAL_ASSERT(NULL != gpSettings);
+
+    gpSettings->Set(L"Prefix", L"");
+    gpSettings->Set(L"Suffix", L"<cr>");
+    gpSettings->Set(L"KeyboardLayout", L"US");
+    gpSettings->Set(L"InterKeyDelay", L"1");
+
+    std::wstring strPath = GetInstallFolder();
+    strPath += L'\\';
+    strPath += kszSettingsFile;
+
+    if (TRUE != gpSettings->Read(kszSettingsFile)) {
+        ShowSettingsError(L"Failed to read settings from file %s.", strPath.c_str(), NULL);
+        return 0;
+    }
+    // An empty value counts as present.
+    if (NULL == gpSettings->Get(L"InputModule")) {
+        ShowSettingsError(L"The setting %s is missing from file %s.", L"InputModule",
+                          strPath.c_str());
+        return 0;
+    }
+    return 1;
+}
+
+int TolvexApp::Run()
+{
+    MSG msg;
+    // GetMessage gives -1 on an error: only a positive result is a message.
+    while (GetMessageW(&msg, NULL, 0, 0) > 0) {
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+    return (int)msg.wParam;
+}
+
+void TolvexApp::FreeSettings()
+{
+    if (NULL != gpSettings) {
+        gpSettings->Clear();
+        delete gpSettings;
+        gpSettings = NULL;
+    }
+}

@@ -1,0 +1,358 @@
+#include "host/TolvexWindow.h"
+
+#include <new>
+#include <string>
+#include <vector>
+
+#include "common/Assert.h"
+#include "common/ErrorBox.h"
+#include "common/EventNames.h"
+#include "common/Events.h"
+#include "common/Folders.h"
+#include "common/MyString.h"
+#include "common/Settings.h"
+#include "host/HostLogic.h"
+#include "host/TolvexApp.h"
+#include "host/WindowClass.h"
+#include "host/resource.h"
+#include "keyboard/KeyTranslator.h"
+#include "script/ScanProcessor.h"
+
+namespace {
+
+// Closes the two handles that CreateProcessW hands back: the host never waits
+// for its module and never terminates it.
+class ProcessInformation
+{
+public:
+    ProcessInformation() { ZeroMemory(&m_pi, sizeof(m_pi)); }
+    ~ProcessInformation()
+    {
+        if (NULL != m_pi.hThread) {
+            CloseHandle(m_pi.hThread);
+        }
+        if (NULL != m_pi.hProcess) {
+            CloseHandle(m_pi.hProcess);
+        }
+    }
+    PROCESS_INFORMATION* Get() { return &m_pi; }
+
+private:
+    PROCESS_INFORMATION m_pi;
+};
+
+std::wstring FormatVersionText()
+{
+    WCHAR szVersion[64];
+    _snwprintf(szVersion, ARRAYSIZE(szVersion), TOLVEX_VERSION_FORMAT, TOLVEX_PRODUCT_NAME,
+               TOLVEX_VERSION);
+    szVersion[ARRAYSIZE(szVersion) - 1] = L'\0';
+    return szVersion;
+}
+
+void ShowErrorText(const WCHAR* pszFormat, const WCHAR* pszArgument)
+{
+    std::vector<WCHAR> text(wcslen(pszFormat) + wcslen(pszArgument) + 1);
+    _snwprintf(text.data(), text.size(), pszFormat, pszArgument);
+    text.back() = L'\0';
+    ShowError(text.data());
+}
+
+}  // namespace
+
+TolvexWindow::TolvexWindow(TolvexApp* pApp)
+    : m_fUnicodeTyping(TRUE),
+      m_nInterKeyDelay(0),
+      m_pApp(pApp),
+      m_hSmallIcon(NULL),
+      m_fAboutOpen(FALSE),
+      m_L(NULL),
+      m_pScanProcessor(NULL),
+      m_uTaskbarCreated(0)
+{
+    FATAL_ASSERT(NULL != pApp);
+    m_L = pApp->m_L;
+}
+
+TolvexWindow::~TolvexWindow()
+{
+    Shutdown();
+}
+
+BOOL TolvexWindow::create()
+{
+    BOOL fAllowMultiple = IsSettingTrue(gpSettings->Get(L"AllowMultipleInstances"));
+    HWND hWndRunning = FindWindowW(TOLVEX_WINDOW_CLASS, TOLVEX_PRODUCT_NAME);
+    if (NULL != hWndRunning && FALSE == fAllowMultiple) {
+        // The same message a left click on the running host's tray icon makes:
+        // it opens its about box, from which the user can unload it.
+        PostMessageW(hWndRunning, WM_COMMAND, IDM_TRAY_ICON, WM_LBUTTONDOWN);
+        return FALSE;
+    }
+
+    HWND hWnd = CreateWindowExW(0, TOLVEX_WINDOW_CLASS, TOLVEX_PRODUCT_NAME, WS_BORDER,
+                                0, 0, 100, 100, NULL, NULL, m_pApp->m_hInstance, this);
+    if (NULL == hWnd) {
+        return FALSE;
+    }
+    // A class without room for the object pointer would send every message
+    // silently to DefWindowProc.
+    FATAL_ASSERT(this == GetWindowObject(hWnd));
+
+    ShowWindow(hWnd, SW_HIDE);
+    UpdateWindow(hWnd);
+    return TRUE;
+}
+
+void TolvexWindow::onCreate(HWND hWnd)
+{
+    m_hWnd = hWnd;
+    m_uTaskbarCreated = RegisterWindowMessageW(L"TaskbarCreated");
+
+    // Shared: the system owns the icon, so it is forgotten, not destroyed.
+    m_hSmallIcon = static_cast<HICON>(LoadImageW(m_pApp->m_hInstance, MAKEINTRESOURCEW(IDI_TOLVEX),
+                                                 IMAGE_ICON, 16, 16, LR_DEFAULTCOLOR | LR_SHARED));
+    if (NULL != m_hSmallIcon) {
+        SendMessageW(m_hWnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hSmallIcon));
+    }
+
+    // Each step needs the ones before it; the first failure ends the host.
+    if (TRUE != CreateKeyTranslatorMap()) {
+        PostQuitMessage(0);
+        return;
+    }
+    m_fUnicodeTyping = GetUnicodeTyping();
+    m_nInterKeyDelay = GetInterKeyDelay();
+    m_pScanProcessor = new (std::nothrow) ScanProcessor(m_L, m_nInterKeyDelay, m_fUnicodeTyping);
+    FATAL_ASSERT(NULL != m_pScanProcessor);
+    // A script error on a scan is shown in a box owned by this window.
+    m_pScanProcessor->SetErrorProc(ShowScriptRuntimeError, m_hWnd);
+    if (TRUE != CreateStopEvents(m_hWnd)) {
+        ShowError(TVX_EVENTS_FAILED_TEXT);
+        PostQuitMessage(0);
+        return;
+    }
+    if (TRUE != StartInputModule()) {
+        PostQuitMessage(0);
+        return;
+    }
+    SetTimer(m_hWnd, WATCH_TIMER_ID, WATCH_TIMER_PERIOD, NULL);
+    AddTrayIcon();
+}
+
+void TolvexWindow::onDestroy()
+{
+    RemoveTrayIcon();
+    m_hSmallIcon = NULL;
+    m_hWnd = NULL;
+    PostQuitMessage(0);
+}
+
+LRESULT TolvexWindow::onCommand(HWND hWnd, UINT, WPARAM wParam, LPARAM lParam)
+{
+    // Only the left button going down on the tray icon opens the about box.
+    if (IDM_TRAY_ICON != LOWORD(wParam) || WM_LBUTTONDOWN != lParam) {
+        return 0;
+    }
+    if (TRUE == m_fAboutOpen) {
+        // The system hands the activation on to the open modal box.
+        SetForegroundWindow(hWnd);
+        SetFocus(hWnd);
+        return 0;
+    }
+    m_fAboutOpen = TRUE;
+    SetForegroundWindow(hWnd);
+    INT_PTR nResult = ShowAboutBox(m_pApp->m_hInstance, hWnd);
+    m_fAboutOpen = FALSE;
+    // A box that could not be shown gives -1, which has every bit set and
+    // must not unload the host.
+    if (nResult > 0 && 0 != (nResult & ABOUT_RESULT_UNLOAD)) {
+        SendMessageW(hWnd, WM_CLOSE, 0, 0);
+    }
+    return 0;
+}
+
+void TolvexWindow::onNotify(HWND, WPARAM, LPARAM) {}
+
+BOOL TolvexWindow::onClose()
+{
+    return FALSE;
+}
+
+LRESULT TolvexWindow::onCopyData(LPARAM lParam)
+{
+    // Only the data is used: the sender's dwData means nothing here.
+    const COPYDATASTRUCT* pcds = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
+    if (NULL != m_pScanProcessor && NULL != pcds) {
+        m_pScanProcessor->ProcessScan(pcds->lpData, pcds->cbData);
+    }
+    return TRUE;
+}
+
+void TolvexWindow::onTimer(WPARAM)
+{
+    if (WAIT_OBJECT_0 == WaitForSingleObject(ghInputModuleEventStopped, 0)) {
+        KillTimer(m_hWnd, WATCH_TIMER_ID);
+        SendMessageW(m_hWnd, WM_CLOSE, 0, 0);
+    }
+}
+
+LRESULT TolvexWindow::defaultProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam)
+{
+    if (0 != m_uTaskbarCreated && m_uTaskbarCreated == uMsg) {
+        AddTrayIcon();
+        return 0;
+    }
+    return DefWindowProcW(hWnd, uMsg, wParam, lParam);
+}
+
+BOOL TolvexWindow::StartInputModule()
+{
+    const WCHAR* pszModule = gpSettings->Get(L"InputModule");
+    FATAL_ASSERT(NULL != pszModule);
+
+    // The module lives next to the host's own file, wherever the settings are.
+    std::wstring strPath = GetProgramFolder();
+    strPath += L'\\';
+    strPath += pszModule;
+
+    // CreateProcessW may write into the command line: a writable copy.
+    std::vector<WCHAR> commandLine(strPath.size() + 16);
+    _snwprintf(commandLine.data(), commandLine.size(), TVX_MODULE_COMMAND_LINE_FORMAT,
+               strPath.c_str(), (DWORD)(UINT_PTR)m_hWnd);
+    commandLine.back() = L'\0';
+
+    STARTUPINFOW si;
+    ZeroMemory(&si, sizeof(si));
+    si.cb = sizeof(si);
+    ProcessInformation pi;
+    if (!CreateProcessW(strPath.c_str(), commandLine.data(), NULL, NULL, FALSE, 0, NULL, NULL,
+                        &si, pi.Get())) {
+        ShowErrorText(L"Failed to start input module (%s).", strPath.c_str());
+        return FALSE;
+    }
+    return TRUE;
+}
+
+void TolvexWindow::StopInputModule()
+{
+    // With no events (start-up failed early) both calls fail at once.
+    SetEvent(ghStopInputModuleEvent);
+    WaitForSingleObject(ghInputModuleEventStopped, MODULE_STOP_WAIT);
+}
+
+BOOL TolvexWindow::AddTrayIcon()
+{
+    FATAL_ASSERT(NULL != ghInst);
+    HICON hIcon = LoadIconW(ghInst, MAKEINTRESOURCEW(IDI_TOLVEX));
+    FATAL_ASSERT(NULL != hIcon);
+
+    NOTIFYICONDATAW nid;
+    ZeroMemory(&nid, sizeof(nid));
+    nid.cbSize = NOTIFYICONDATAW_V1_SIZE;
+    nid.hWnd = m_hWnd;
+    nid.uID = IDM_TRAY_ICON;
+    nid.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+    nid.uCallbackMessage = WM_COMMAND;
+    nid.hIcon = hIcon;
+    // The first record layout holds a tip of 64 characters.
+    _snwprintf(nid.szTip, 64, TOLVEX_VERSION_FORMAT, TOLVEX_PRODUCT_NAME, TOLVEX_VERSION);
+    nid.szTip[63] = L'\0';
+    return ShellNotifyIcon(NIM_ADD, &nid) ? TRUE : FALSE;
+}
+
+BOOL TolvexWindow::RemoveTrayIcon()
+{
+    NOTIFYICONDATAW nid;
+    ZeroMemory(&nid, sizeof(nid));
+    nid.cbSize = NOTIFYICONDATAW_V1_SIZE;
+    nid.hWnd = m_hWnd;
+    nid.uID = IDM_TRAY_ICON;
+    return ShellNotifyIcon(NIM_DELETE, &nid) ? TRUE : FALSE;
+}
+
+INT_PTR TolvexWindow::ShowAboutBox(HINSTANCE hInstance, HWND hWndOwner)
+{
+    std::wstring strVersion = FormatVersionText();
+    AboutDialog* pDialog = new (std::nothrow) AboutDialog(hInstance, strVersion.c_str());
+    FATAL_ASSERT(NULL != pDialog);
+    INT_PTR nResult = DialogBoxParamW(hInstance, MAKEINTRESOURCEW(IDD_ABOUT), hWndOwner,
+                                      DialogProc, reinterpret_cast<LPARAM>(pDialog));
+    delete pDialog;
+    return nResult;
+}
+
+void TolvexWindow::Shutdown()
+{
+    // A window left over by a failed start must not outlive its object.
+    if (NULL != m_hWnd && IsWindow(m_hWnd)) {
+        DestroyWindow(m_hWnd);
+    }
+    // The order matters: the module is told to stop and given its second
+    // before the events go; the keyboard map and the script's scan state go
+    // last, when no scan can arrive any more.
+    StopInputModule();
+    CloseStopEvents();
+    DeleteKeyTranslatorMap();
+    delete m_pScanProcessor;
+    m_pScanProcessor = NULL;
+}
+
+AboutDialog::AboutDialog(HINSTANCE hInstance, const WCHAR* pszVersion)
+    : m_hInstance(hInstance), m_pszVersion(NULL)
+{
+    FATAL_ASSERT(NULL != pszVersion);
+    CopyString(&m_pszVersion, pszVersion);
+}
+
+AboutDialog::~AboutDialog()
+{
+    FreeString(&m_pszVersion);
+}
+
+void AboutDialog::onCreate(HWND hWnd)
+{
+    m_hWnd = hWnd;
+    CenterWindow(hWnd, GetDesktopWindow());
+    SetWindowTextW(hWnd, TOLVEX_PRODUCT_NAME);
+    HWND hWndVersion = GetDlgItem(hWnd, IDC_ABOUT_VERSION);
+    FATAL_ASSERT(NULL != hWndVersion);
+    SetWindowTextW(hWndVersion, m_pszVersion);
+    SetForegroundWindow(hWnd);
+}
+
+LRESULT AboutDialog::onCommand(HWND hWnd, UINT, WPARAM wParam, LPARAM)
+{
+    switch (wParam) {
+    case IDOK:
+    case IDCANCEL:
+        EndDialog(hWnd, 0);
+        return TRUE;
+    case IDC_ABOUT_UNLOAD:
+        EndDialog(hWnd, ABOUT_RESULT_UNLOAD);
+        return TRUE;
+    default:
+        return FALSE;
+    }
+}
+
+void CenterWindow(HWND hWnd, HWND hWndReference)
+{
+    if (NULL == hWndReference) {
+        hWndReference = GetParent(hWnd);
+        if (NULL == hWndReference) {
+            return;
+        }
+    }
+    RECT rcWindow;
+    GetWindowRect(hWnd, &rcWindow);
+    RECT rcArea;
+    if (GetDesktopWindow() == hWndReference) {
+        SystemParametersInfoW(SPI_GETWORKAREA, 0, &rcArea, 0);
+    } else {
+        GetClientRect(hWndReference, &rcArea);
+    }
+    int x = CenterOffset(rcArea.right - rcArea.left, rcWindow.right - rcWindow.left);
+    int y = CenterOffset(rcArea.bottom - rcArea.top, rcWindow.bottom - rcWindow.top);
+    SetWindowPos(hWnd, HWND_TOPMOST, x, y, 0, 0, SWP_NOSIZE);
+}

@@ -1,0 +1,92 @@
+// The host's hidden main window: receiver of the scans, supervisor of the
+// input module, owner of the tray icon and the about box.
+#pragma once
+
+#include <windows.h>
+#include <shellapi.h>
+
+#include "host/WindowBase.h"
+
+struct lua_State;
+class ScanProcessor;
+class TolvexApp;
+
+#define TOLVEX_PRODUCT_NAME L"Tolvex"
+#define TOLVEX_VERSION L"2.7"
+// Tray tip and about-box version line: "Tolvex v2.7".
+#define TOLVEX_VERSION_FORMAT L"%s v%s"
+
+// The watch timer that looks once a second whether the module has stopped.
+#define WATCH_TIMER_ID 1
+#define WATCH_TIMER_PERIOD 1000
+// How long the host waits at exit for its module to report that it stopped.
+#define MODULE_STOP_WAIT 1000
+// What the about box returns when "Unload" was pressed.
+#define ABOUT_RESULT_UNLOAD 0x40
+
+// Every tray-icon call of the host goes through this function (TrayShell.cpp);
+// a test build of the host links a recording one in its place.
+BOOL ShellNotifyIcon(DWORD dwMessage, NOTIFYICONDATAW* pData);
+
+class TolvexWindow final : public WindowBase
+{
+public:
+    explicit TolvexWindow(TolvexApp* pApp);
+    ~TolvexWindow();
+
+    TolvexWindow(const TolvexWindow&) = delete;
+    TolvexWindow& operator=(const TolvexWindow&) = delete;
+
+    BOOL create() override;
+    void onCreate(HWND hWnd) override;
+    void onDestroy() override;
+    LRESULT onCommand(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam) override;
+    void onNotify(HWND hWnd, WPARAM wParam, LPARAM lParam) override;
+    BOOL onClose() override;
+    LRESULT onCopyData(LPARAM lParam) override;
+    void onTimer(WPARAM wParam) override;
+    LRESULT defaultProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam) override;
+
+    BOOL StartInputModule();
+    void StopInputModule();
+    BOOL AddTrayIcon();
+    BOOL RemoveTrayIcon();
+    INT_PTR ShowAboutBox(HINSTANCE hInstance, HWND hWndOwner);
+    void Shutdown();
+
+    BOOL m_fUnicodeTyping;
+    DWORD m_nInterKeyDelay;
+    TolvexApp* m_pApp;
+    HICON m_hSmallIcon;
+    BOOL m_fAboutOpen;
+    lua_State* m_L;
+    // Runs the script on each scan and types its result; it holds the
+    // processed text of the scan being handled. Made once the typing settings
+    // are known.
+    ScanProcessor* m_pScanProcessor;
+
+private:
+    // Explorer broadcasts "TaskbarCreated" when it (re)starts; the icon is
+    // then gone and must be added again.
+    UINT m_uTaskbarCreated;
+};
+
+class AboutDialog final : public WindowBase
+{
+public:
+    AboutDialog(HINSTANCE hInstance, const WCHAR* pszVersion);
+    ~AboutDialog();
+
+    AboutDialog(const AboutDialog&) = delete;
+    AboutDialog& operator=(const AboutDialog&) = delete;
+
+    void onCreate(HWND hWnd) override;
+    LRESULT onCommand(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam) override;
+
+    HINSTANCE m_hInstance;
+    WCHAR* m_pszVersion;
+};
+
+// Centres hWnd in hWndReference (null: its parent; the desktop: the work
+// area) and makes it topmost; without a reference nothing happens.
+void CenterWindow(HWND hWnd, HWND hWndReference);
