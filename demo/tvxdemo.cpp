@@ -7,15 +7,14 @@
 //   tvxdemo unload                  "Unload" in Tolvex's about box; waits for the
 //                                   host and its module and prints their exit codes
 #include <windows.h>
-#include <tlhelp32.h>
 
 #include <stdio.h>
 
 #include <string>
 #include <vector>
 
-#include "sim/SimEscapes.h"
-#include "support/TestProcess.h"
+#include "common/Escapes.h"
+#include "support/ProcessTree.h"
 #include "support/TestWindows.h"
 
 #define NOTEPAD_CLASS L"Notepad"
@@ -65,7 +64,8 @@ static BOOL BringToFront(HWND hNotepad, HWND hEdit)
 static int Start(const WCHAR* pszInstallFolder)
 {
     // The children outlive this step: their handles are let go, not ended.
-    STARTUPINFOW si = { sizeof(si) };
+    STARTUPINFOW si = {};
+    si.cb = sizeof(si);
     PROCESS_INFORMATION pi;
     WCHAR szNotepad[] = L"notepad.exe";
     if (!CreateProcessW(NULL, szNotepad, NULL, NULL, FALSE, 0, NULL, NULL, &si, &pi)) {
@@ -145,12 +145,6 @@ static int Type(const WCHAR* pszFeed, const WCHAR* pszLabels)
         while (!strLine.empty() && ('\n' == strLine.back() || '\r' == strLine.back())) {
             strLine.pop_back();
         }
-        std::string strLabel, strError;
-        if (!DecodeEscapes(strLine.data(), strLine.size(), strLabel, strError)) {
-            fprintf(stderr, "tvxdemo: label %s: %s\n", strLine.c_str(), strError.c_str());
-            nResult = 1;
-            break;
-        }
         std::wstring strBefore = GetEditText(hEdit);
         FILE* pFeed = _wfopen(pszFeed, L"ab");
         if (NULL == pFeed) {
@@ -160,7 +154,7 @@ static int Type(const WCHAR* pszFeed, const WCHAR* pszLabels)
         }
         fprintf(pFeed, "%s\n", strLine.c_str());
         fclose(pFeed);
-        printf("fed    %s\n", QuoteBytes(strLabel.data(), strLabel.size()).c_str());
+        printf("fed    %s\n", strLine.c_str());
         fflush(stdout);
         if (WaitForSettledText(hEdit, strBefore) == strBefore) {
             printf("       (nothing arrived in Notepad)\n");
@@ -183,32 +177,18 @@ static int Read()
     while (iStart <= strText.size()) {
         size_t iEnd = strText.find(L"\r\n", iStart);
         std::wstring strLine = strText.substr(iStart, std::wstring::npos == iEnd ? std::wstring::npos : iEnd - iStart);
-        printf("typed  %s\n", QuoteWide(strLine.c_str()).c_str());
+        // Shown in the escapes of the labels: a character above U+00FF as "?".
+        std::string strBytes;
+        for (WCHAR ch : strLine) {
+            strBytes += ch <= 0xFF ? (char)ch : '?';
+        }
+        printf("typed  %s\n", EscapeText(strBytes.c_str()).c_str());
         if (std::wstring::npos == iEnd) {
             break;
         }
         iStart = iEnd + 2;
     }
     return 0;
-}
-
-// The first process whose parent is dwParentId (the host starts one module), or 0.
-static DWORD FindChildProcess(DWORD dwParentId)
-{
-    HANDLE hSnapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
-    if (INVALID_HANDLE_VALUE == hSnapshot) {
-        return 0;
-    }
-    DWORD dwChild = 0;
-    PROCESSENTRY32W entry = { sizeof(entry) };
-    for (BOOL f = Process32FirstW(hSnapshot, &entry); f; f = Process32NextW(hSnapshot, &entry)) {
-        if (entry.th32ParentProcessID == dwParentId) {
-            dwChild = entry.th32ProcessID;
-            break;
-        }
-    }
-    CloseHandle(hSnapshot);
-    return dwChild;
 }
 
 static BOOL WaitAndReport(const char* pszWhat, HANDLE hProcess)

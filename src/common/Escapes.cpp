@@ -1,4 +1,4 @@
-#include "tools/tolvexcli/Escapes.h"
+#include "common/Escapes.h"
 
 #include <stdio.h>
 

@@ -1,6 +1,6 @@
 #include "sim/SimFeed.h"
 
-#include "tools/tolvexcli/Escapes.h"
+#include "common/Escapes.h"
 
 const char* SimLabel::GetAttribute(const char* pszName) const
 {

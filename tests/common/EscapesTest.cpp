@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "tools/tolvexcli/Escapes.h"
+#include "common/Escapes.h"
 
 static std::vector<UTF16UNIT> Units(const std::u16string& str)
 {

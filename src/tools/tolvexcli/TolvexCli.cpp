@@ -10,7 +10,7 @@
 #include "script/ScanFields.h"
 #include "script/ScanProcessor.h"
 #include "script/ScriptHost.h"
-#include "tools/tolvexcli/Escapes.h"
+#include "common/Escapes.h"
 
 static const char gszUsage[] =
     "Usage:\n"
