@@ -4,6 +4,7 @@
 #   ./build.sh test      installs what is missing, builds both presets, runs every test
 #   ./build.sh deps      only installs the Debian packages and the deb-src entry
 #   ./build.sh bench     builds and runs the benchmarks
+#   ./build.sh package   builds the windows preset and copies the release to dist/out/
 set -euo pipefail
 cd "$(dirname "$0")"
 root=$(pwd)
@@ -77,6 +78,15 @@ bench)
     deps
     build_preset bench
     for b in "$root"/build/bench/bin/bench_*; do "$b"; done
+    ;;
+package)
+    deps
+    build_preset windows
+    version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$root/build/windows/CMakeCache.txt")
+    mkdir -p "$root/dist/out"
+    cp "$root/build/windows/dist/Tolvex-$version-win64.zip" \
+       "$root/build/windows/dist/Tolvex-$version-win64-setup.exe" "$root/dist/out/"
+    ls -l "$root/dist/out"
     ;;
 demo)
     deps

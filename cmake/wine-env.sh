@@ -45,6 +45,8 @@ start)
         wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /t REG_SZ /d 1024x768 /f >/dev/null 2>&1
         wine reg add 'HKCU\Software\Wine\X11 Driver' /v ShowSystray /t REG_SZ /d N /f >/dev/null 2>&1
         wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
+        # Shortcuts an installer makes stay inside the prefix, not the user's desktop menus.
+        wine reg add 'HKCU\Software\Wine\DllOverrides' /v winemenubuilder.exe /t REG_SZ /d '' /f >/dev/null 2>&1
         wineserver -w
         touch "$WINEPREFIX/.tolvex-ready"
     fi

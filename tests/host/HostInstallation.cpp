@@ -92,21 +92,6 @@ HWND WaitForHostWindow(DWORD dwProcessId, DWORD dwTimeoutMs)
     return WaitForTopWindow(L"Tolvex", L"Tolvex", dwTimeoutMs, dwProcessId);
 }
 
-HWND WaitForShownBox(const WCHAR* pszCaption, DWORD dwProcessId, DWORD dwTimeoutMs)
-{
-    ULONGLONG ullStart = GetTickCount64();
-    HWND hBox = WaitForTopWindow(TEST_BOX_CLASS, pszCaption, dwTimeoutMs, dwProcessId);
-    if (NULL == hBox) {
-        return NULL;
-    }
-    while (!IsWindowVisible(hBox)) {
-        if (!IsWindow(hBox) || GetTickCount64() - ullStart >= dwTimeoutMs) {
-            return NULL;
-        }
-        Sleep(20);
-    }
-    return hBox;
-}
 
 std::string HandleDigits(HWND hWnd)
 {

@@ -48,9 +48,6 @@ private:
 // has none after dwTimeoutMs.
 HWND WaitForHostWindow(DWORD dwProcessId, DWORD dwTimeoutMs);
 
-// A box of process dwProcessId with this caption once it is shown (the
-// dialog manager finishes setting it up before it shows it), or NULL.
-HWND WaitForShownBox(const WCHAR* pszCaption, DWORD dwProcessId, DWORD dwTimeoutMs);
 
 // Polls fnDone, pumping this thread's messages, until it is true or
 // dwTimeoutMs have passed; returns its last value.

@@ -11,6 +11,7 @@
 
 #include "HostInstallation.h"
 #include "support/TestWindows.h"
+#include "support/TypingTarget.h"
 
 namespace {
 
@@ -59,37 +60,6 @@ int CountBoxes(DWORD dwProcessId)
     return nBoxes;
 }
 
-// A visible window with a focused EDIT control that receives the typing.
-class TypingTarget
-{
-public:
-    TypingTarget()
-    {
-        m_hWnd = CreateWindowExW(0, L"STATIC", L"TvxTypingTarget", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
-                                 50, 50, 400, 120, NULL, NULL, GetModuleHandleW(NULL), NULL);
-        m_hEdit = CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE | WS_BORDER, 10, 10, 360,
-                                  24, m_hWnd, NULL, GetModuleHandleW(NULL), NULL);
-        Focus();
-    }
-    ~TypingTarget() { DestroyWindow(m_hWnd); }
-    void Focus()
-    {
-        SetForegroundWindow(m_hWnd);
-        SetFocus(m_hEdit);
-    }
-    std::wstring Text() const
-    {
-        WCHAR sz[256];
-        GetWindowTextW(m_hEdit, sz, 256);
-        return sz;
-    }
-    bool IsReady() const { return NULL != m_hEdit; }
-
-private:
-    HWND m_hWnd;
-    HWND m_hEdit;
-};
-
 TEST(HostRunTest, ScansAreTypedThroughTheScriptAndAFailingScanIsReported)
 {
     HostInstallation inst;
@@ -102,14 +72,14 @@ TEST(HostRunTest, ScansAreTypedThroughTheScriptAndAFailingScanIsReported)
         "  return '<' .. scan .. count .. '>'\n"
         "end\n"));
     TypingTarget target;
-    ASSERT_TRUE(target.IsReady());
+    ASSERT_TRUE(NULL != target.GetEdit());
     RunningHost host;
     ASSERT_TRUE(host.Start(inst));
     target.Focus();
 
     ASSERT_TRUE(inst.WriteFile(L"scan.txt", "4711"));
-    EXPECT_TRUE(WaitUntil([&] { return L"<47111>" == target.Text(); }, 10000))
-        << "typed: " << Utf8(target.Text());
+    EXPECT_TRUE(WaitUntil([&] { return L"<47111>" == target.GetText(); }, 10000))
+        << "typed: " << Utf8(target.GetText());
 
     // The failing scan: a box owned by the host window, nothing typed.
     ASSERT_TRUE(inst.WriteFile(L"scan.txt", "bad"));
@@ -125,8 +95,8 @@ TEST(HostRunTest, ScansAreTypedThroughTheScriptAndAFailingScanIsReported)
     // The host goes on; the script kept its state.
     ASSERT_TRUE(WaitUntil([&] { return 2 == inst.ReadModuleEvents("sent").size(); }, 5000));
     ASSERT_TRUE(inst.WriteFile(L"scan.txt", "42"));
-    EXPECT_TRUE(WaitUntil([&] { return L"<47111><422>" == target.Text(); }, 10000))
-        << "typed: " << Utf8(target.Text());
+    EXPECT_TRUE(WaitUntil([&] { return L"<47111><422>" == target.GetText(); }, 10000))
+        << "typed: " << Utf8(target.GetText());
     ASSERT_TRUE(WaitUntil([&] { return 3 == inst.ReadModuleEvents("sent").size(); }, 5000));
     // Every scan is answered TRUE, the failed one too.
     for (const std::string& strSent : inst.ReadModuleEvents("sent")) {

@@ -101,3 +101,19 @@ BOOL PressBoxButton(HWND hBox, int nButtonId)
     return PostMessageW(hBox, WM_COMMAND, MAKEWPARAM(nButtonId, BN_CLICKED), (LPARAM)hButton)
                ? TRUE : FALSE;
 }
+
+HWND WaitForShownBox(const WCHAR* pszCaption, DWORD dwProcessId, DWORD dwTimeoutMs)
+{
+    ULONGLONG ullStart = GetTickCount64();
+    HWND hBox = WaitForTopWindow(TEST_BOX_CLASS, pszCaption, dwTimeoutMs, dwProcessId);
+    if (NULL == hBox) {
+        return NULL;
+    }
+    while (!IsWindowVisible(hBox)) {
+        if (!IsWindow(hBox) || GetTickCount64() - ullStart >= dwTimeoutMs) {
+            return NULL;
+        }
+        Sleep(20);
+    }
+    return hBox;
+}

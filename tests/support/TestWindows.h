@@ -14,6 +14,10 @@
 // a non-zero dwProcessId accepts only windows of that process.
 HWND WaitForTopWindow(const WCHAR* pszClass, const WCHAR* pszCaption, DWORD dwTimeoutMs,
                       DWORD dwProcessId = 0);
+// Like WaitForTopWindow for a box (class "#32770") with this caption, but
+// returns it only once it is shown, with its controls made and ready for
+// PressBoxButton; NULL after dwTimeoutMs.
+HWND WaitForShownBox(const WCHAR* pszCaption, DWORD dwProcessId, DWORD dwTimeoutMs);
 // Polls until hWnd no longer exists; FALSE when it still does after dwTimeoutMs.
 BOOL WaitForWindowGone(HWND hWnd, DWORD dwTimeoutMs);
 

@@ -14,6 +14,17 @@ void PumpMessages()
 
 static LRESULT CALLBACK TypingTargetProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam)
 {
+    // The window passes the focus on to its EDIT control, as an editor's
+    // frame does: when another program's window comes and goes (a host or a
+    // module starting), the reactivated window would otherwise keep the focus
+    // itself and the typing would land nowhere.
+    if (WM_SETFOCUS == uMsg) {
+        HWND hEdit = GetWindow(hWnd, GW_CHILD);
+        if (NULL != hEdit) {
+            SetFocus(hEdit);
+            return 0;
+        }
+    }
     return DefWindowProcW(hWnd, uMsg, wParam, lParam);
 }
 

@@ -1,0 +1,59 @@
+// The release's installer and uninstaller, run as an administrator runs them,
+// and the places an installation fills: the program folder under Program
+// Files, the data folder under ProgramData, the Start menu folder and the
+// registry values. Every wait is bounded.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#define SETUP_VARIABLE L"TOLVEX_TEST_SETUP"
+
+#define FOLDER_KEY L"SOFTWARE\\Morvandel\\Morvandel Tolvex"
+#define PUBLISHER_KEY L"SOFTWARE\\Morvandel"
+#define UNINSTALL_KEY L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Tolvex"
+#define RUN_KEY L"Software\\Microsoft\\Windows\\CurrentVersion\\Run"
+
+// Where a default installation puts things, without trailing backslashes.
+struct InstallPlaces
+{
+    std::wstring strPrograms;   // Program Files\Tolvex
+    std::wstring strData;       // ProgramData\Tolvex
+    std::wstring strStartMenu;  // the common Start menu's Tolvex folder
+};
+InstallPlaces GetInstallPlaces();
+
+// The installer under test, named by SETUP_VARIABLE; empty when unset.
+std::wstring GetSetupPath();
+
+// Runs the installer with pszSwitches ("/S ...") and waits for it. TRUE when
+// it ended in time; its exit code in *pdwExitCode.
+BOOL RunSetup(const WCHAR* pszSwitches, DWORD* pdwExitCode);
+
+// Runs the uninstaller as Add/Remove Programs does (its "UninstallString")
+// with pszSwitches. The uninstaller goes on in a copy of itself after the
+// started process has ended, so this waits until the uninstall entry (its
+// last step) and the program folder are gone. FALSE when there is no entry or
+// the wait runs out.
+BOOL RunUninstaller(const WCHAR* pszSwitches, DWORD dwTimeoutMs);
+
+// HKEY_LOCAL_MACHINE in the 64-bit view, as the host reads it.
+BOOL ReadMachineValue(const WCHAR* pszKey, const WCHAR* pszValue, std::wstring* pstrData,
+                      DWORD* pdwType);
+BOOL MachineKeyExists(const WCHAR* pszKey);
+BOOL MachineValueExists(const WCHAR* pszKey, const WCHAR* pszValue);
+
+// Asks every running host to close and waits for it and its module.
+BOOL CloseRunningHosts(DWORD dwTimeoutMs);
+
+// Removes what an installation may have left, without the uninstaller: the
+// running hosts are closed and any program still running from the program
+// folder ended, then the three folders, the uninstaller's copies in the
+// temporary folder, the values, and the keys of ours that are then empty go.
+void RemoveInstallLeftovers();
+
+BOOL FileExists(const std::wstring& strPath);
+BOOL FolderExists(const std::wstring& strPath);
+// The bytes of a file; empty when it cannot be read.
+std::string ReadFileBytes(const std::wstring& strPath);

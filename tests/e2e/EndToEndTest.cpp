@@ -1,0 +1,239 @@
+// The whole road of a scan with the real programs: the host, one of the four
+// input modules on its simulated terminal, the example script, and typing into
+// a focused EDIT control of this test. Each module is run in Unicode mode and
+// in RDP mode with the US layout.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "support/ProcessTree.h"
+#include "support/SimSession.h"
+#include "support/TestFiles.h"
+#include "support/TestProcess.h"
+#include "support/TestWindows.h"
+#include "support/TypingTarget.h"
+
+namespace {
+
+#define HOST_CLASS L"Tolvex"
+#define TRAY_ICON_ID 40004
+#define ABOUT_UNLOAD_ID 1001
+
+struct ModuleCase
+{
+    const WCHAR* pszProgram;
+    // The stand-in libraries the module loads, NULL-terminated.
+    const WCHAR* rgpszLibraries[3];
+    // What the module needs in its installation folder besides the host's files.
+    const char* pszDravetSettings;
+};
+
+const ModuleCase grgModules[] = {
+    { L"Quorlin.exe", { L"SCNAPI32.dll", L"AUDIOAPI32.dll", NULL }, NULL },
+    { L"Pellimor.exe", { L"DECODER.dll", NULL, NULL }, NULL },
+    { L"Dravet.exe", { L"BHTLib.dll", NULL, NULL }, "BeepTime=0\r\n" },
+    { L"Ostwin.exe", { L"LXEAPI.dll", NULL, NULL }, NULL },
+};
+
+// The labels fed, as the feed writes them, and what the example script makes
+// of them: GS1-128 labels become their fields, each followed by Tab, and Enter
+// (CR LF in the EDIT control); other labels are typed as they are.
+struct LabelCase
+{
+    const char* pszFeedLine;
+    const WCHAR* pszTyped;
+};
+
+const LabelCase grgLabels[] = {
+    { "4006381333931", L"4006381333931" },
+    { "CODE39-TEXT 12", L"CODE39-TEXT 12" },
+    { "0104012345678901310300125010LOT42\\x1d21SN7",
+      L"04012345678901\t1.250\tLOT42\tSN7\t\r\n" },
+};
+
+// A throw-away installation: the host, the module, their libraries, the
+// example script and the settings; the test's own environment names the
+// simulated terminal's files, which host and module inherit.
+class EndToEnd
+{
+public:
+    EndToEnd(const ModuleCase& module, bool fRdp) : m_module(module)
+    {
+        m_fReady = m_sim.IsReady() && !m_folder.GetPath().empty();
+        std::vector<const WCHAR*> files = { L"Tolvex.exe", L"lua51.dll", module.pszProgram };
+        for (const WCHAR* pszLibrary : module.rgpszLibraries) {
+            if (NULL != pszLibrary) {
+                files.push_back(pszLibrary);
+            }
+        }
+        for (const WCHAR* pszFile : files) {
+            m_fReady = m_fReady && CopyFileW(GetTestProgramPath(pszFile).c_str(),
+                                             m_folder.GetFilePath(pszFile).c_str(), FALSE);
+        }
+        m_fReady = m_fReady && CopyFileW(GetTestProgramPath(L"e2e\\script.lua").c_str(),
+                                         m_folder.GetFilePath(L"script.lua").c_str(), FALSE);
+        std::string strSettings = "InputModule=";
+        for (const WCHAR* p = module.pszProgram; *p; p++) {
+            strSettings += (char)*p;
+        }
+        strSettings += "\r\nKeyboardLayout=US\r\nInterKeyDelay=1\r\nRDPMode=";
+        strSettings += fRdp ? "TRUE\r\n" : "FALSE\r\n";
+        m_fReady = m_fReady && WriteTextFile(m_folder.GetFilePath(L"Tolvex.txt"), strSettings);
+        if (NULL != module.pszDravetSettings) {
+            m_fReady = m_fReady && WriteTextFile(m_folder.GetFilePath(L"Dravet.txt"),
+                                                 module.pszDravetSettings);
+        }
+    }
+
+    BOOL IsReady() const { return m_fReady; }
+    SimSession& GetSim() { return m_sim; }
+    const TempFolder& GetFolder() const { return m_folder; }
+
+    // Starts the host in its folder and waits for its window and its module.
+    BOOL StartHost()
+    {
+        std::wstring strHost = m_folder.GetFilePath(L"Tolvex.exe");
+        if (!m_host.Start(strHost.c_str(), NULL, m_folder.GetPath().c_str())) {
+            return FALSE;
+        }
+        m_hWndHost = WaitForTopWindow(HOST_CLASS, HOST_CLASS, 10000, m_host.GetId());
+        if (NULL == m_hWndHost) {
+            return FALSE;
+        }
+        ULONGLONG ullStart = GetTickCount64();
+        DWORD dwModuleId = 0;
+        while (0 == (dwModuleId = FindChildProcess(m_host.GetId())) &&
+               GetTickCount64() - ullStart < 5000) {
+            Sleep(20);
+        }
+        m_hModule = 0 == dwModuleId ? NULL
+                                    : OpenProcess(SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION |
+                                                      PROCESS_TERMINATE,
+                                                  FALSE, dwModuleId);
+        return NULL != m_hModule;
+    }
+
+    // "Unload" in the about box, as a user ends the host.
+    BOOL Unload()
+    {
+        PostMessageW(m_hWndHost, WM_COMMAND, TRAY_ICON_ID, WM_LBUTTONDOWN);
+        HWND hAbout = WaitForTopWindow(L"#32770", HOST_CLASS, 5000, m_host.GetId());
+        return NULL != hAbout && PressBoxButton(hAbout, ABOUT_UNLOAD_ID);
+    }
+
+    TestProcess& GetHost() { return m_host; }
+    HANDLE GetModule() const { return m_hModule; }
+
+    ~EndToEnd()
+    {
+        if (NULL != m_hModule) {
+            // Only a failed test leaves the module running; end it so that the
+            // next test starts clean.
+            if (WAIT_TIMEOUT == WaitForSingleObject(m_hModule, 0)) {
+                TerminateProcess(m_hModule, 1);
+            }
+            CloseHandle(m_hModule);
+        }
+    }
+
+private:
+    const ModuleCase& m_module;
+    SimSession m_sim;
+    TempFolder m_folder;
+    TestProcess m_host;
+    HWND m_hWndHost = NULL;
+    HANDLE m_hModule = NULL;
+    BOOL m_fReady = FALSE;
+};
+
+// The simulated terminal's call log as written, to show with a failure.
+std::string ReadCallLog(const SimSession& sim)
+{
+    std::string strLog;
+    for (const SimCall& call : sim.ReadCalls()) {
+        strLog += call.strName;
+        for (const auto& arg : call.args) {
+            strLog += " " + arg.first + "=" + arg.second;
+        }
+        strLog += "\n";
+    }
+    return strLog;
+}
+
+DWORD WaitForExitCode(HANDLE hProcess, DWORD dwTimeoutMs)
+{
+    DWORD dwExitCode = STILL_ACTIVE;
+    if (WAIT_OBJECT_0 == WaitForSingleObject(hProcess, dwTimeoutMs)) {
+        GetExitCodeProcess(hProcess, &dwExitCode);
+    }
+    return dwExitCode;
+}
+
+class ScanToTyping : public ::testing::TestWithParam<std::tuple<int, bool>>
+{
+};
+
+TEST_P(ScanToTyping, LabelsArriveAsTheScriptTypesThemAndUnloadEndsBoth)
+{
+    const ModuleCase& module = grgModules[std::get<0>(GetParam())];
+    const bool fRdp = std::get<1>(GetParam());
+    EndToEnd e2e(module, fRdp);
+    ASSERT_TRUE(e2e.IsReady());
+
+    TypingTarget target;
+    ASSERT_TRUE(e2e.StartHost());
+    ASSERT_TRUE(target.Focus());
+
+    std::wstring strExpected;
+    for (const LabelCase& label : grgLabels) {
+        ASSERT_TRUE(e2e.GetSim().FeedLine(label.pszFeedLine));
+        strExpected += label.pszTyped;
+        std::wstring strText = target.WaitForText(strExpected.size(), 10000);
+        ASSERT_EQ(strExpected, strText) << "after feeding " << label.pszFeedLine
+                                        << "\ncall log:\n" << ReadCallLog(e2e.GetSim());
+    }
+
+    ASSERT_TRUE(e2e.Unload());
+    EXPECT_EQ(0u, WaitForExitCode(e2e.GetHost().GetHandle(), 5000));
+    EXPECT_EQ(0u, WaitForExitCode(e2e.GetModule(), 5000));
+    EXPECT_EQ(0, CountProcessesNamed(module.pszProgram));
+    EXPECT_EQ(0, CountProcessesNamed(L"Tolvex.exe"));
+}
+
+std::string CaseName(const testing::TestParamInfo<std::tuple<int, bool>>& info)
+{
+    std::string strName;
+    for (const WCHAR* p = grgModules[std::get<0>(info.param)].pszProgram; *p && L'.' != *p; p++) {
+        strName += (char)*p;
+    }
+    return strName + (std::get<1>(info.param) ? "Rdp" : "Unicode");
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryModule, ScanToTyping,
+                         testing::Combine(testing::Range(0, 4), testing::Bool()), CaseName);
+
+TEST(ModuleEndingOnItsOwn, DravetWithoutSettingsFileClosesTheHostWithinAboutOneSecond)
+{
+    EndToEnd e2e(grgModules[2], false);
+    ASSERT_TRUE(e2e.IsReady());
+    ASSERT_TRUE(DeleteFileW(e2e.GetFolder().GetFilePath(L"Dravet.txt").c_str()));
+
+    ASSERT_TRUE(e2e.StartHost());
+    // The module reports its missing settings file in a box, then ends.
+    DWORD dwModuleId = GetProcessId(e2e.GetModule());
+    HWND hBox = WaitForShownBox(HOST_CLASS, dwModuleId, 10000);
+    ASSERT_NE((HWND)NULL, hBox);
+    ASSERT_TRUE(PressBoxButton(hBox, IDOK));
+    ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(e2e.GetModule(), 5000));
+    ULONGLONG ullModuleEnded = GetTickCount64();
+
+    EXPECT_EQ(0u, WaitForExitCode(e2e.GetHost().GetHandle(), 5000));
+    ULONGLONG ullHostEnded = GetTickCount64();
+    // The host looks once a second; allow generously for a loaded machine.
+    EXPECT_LT(ullHostEnded - ullModuleEnded, 3000u);
+    printf("host ended %llu ms after its module\n", ullHostEnded - ullModuleEnded);
+    EXPECT_EQ(0, CountProcessesNamed(L"Dravet.exe"));
+}
+
+}  // namespace
