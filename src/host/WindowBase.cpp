@@ -122,3 +122,20 @@ LRESULT RouteWindowMessage(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam,
         return pWindow->defaultProc(hWnd, uMsg, wParam, lParam);
     }
 }
+
+BOOL RegisterWindowBaseClass(HINSTANCE hInstance, const WCHAR* pszClassName, WNDPROC pfnWndProc)
+{
+    WNDCLASSW wc;
+    ZeroMemory(&wc, sizeof(wc));
+    wc.style = 0;
+    wc.lpfnWndProc = pfnWndProc;
+    wc.cbClsExtra = 0;
+    wc.cbWndExtra = WINDOWBASE_EXTRA_BYTES;
+    wc.hInstance = hInstance;
+    wc.hIcon = NULL;
+    wc.hCursor = NULL;
+    wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
+    wc.lpszMenuName = NULL;
+    wc.lpszClassName = pszClassName;
+    return (0 != RegisterClassW(&wc)) ? TRUE : FALSE;
+}

@@ -49,6 +49,10 @@ INT_PTR CALLBACK DialogProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam);
 // WM_DESTROY. Lets a creator check that the binding happened.
 WindowBase* GetWindowObject(HWND hWnd);
 
+// Registers a window class whose windows are bound to WindowBase objects:
+// room for the object pointer, no icon, no cursor, a white background.
+BOOL RegisterWindowBaseClass(HINSTANCE hInstance, const WCHAR* pszClassName, WNDPROC pfnWndProc);
+
 // The one routing table behind WindowProc. A module passes the message number
 // of its device library as uDeviceMessage (0: none), which is routed to
 // onDeviceMessage with result 0.

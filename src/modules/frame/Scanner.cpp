@@ -17,7 +17,6 @@
 #define SETTINGS_FAILED_FORMAT L"Failed to read settings from file %s."
 
 const ScannerModule* gpScannerModule = NULL;
-Settings* gpSettings = NULL;
 
 // Makes gpSettings with the module's defaults and reads the module's settings
 // file over them. When the file cannot be read, the user is told which file,

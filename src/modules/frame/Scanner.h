@@ -12,10 +12,6 @@ class ScannerWindow;
 
 // The description of the running module; set by RunScannerModule.
 extern const ScannerModule* gpScannerModule;
-// The module's own settings (modules with a settings file only); NULL outside
-// the run of the entry.
-extern Settings* gpSettings;
-
 // The whole life of an input module: checks the argument, opens the stop
 // events, reads the module's settings, runs the window until it is destroyed,
 // and cleans up. Returns the exit code, 0 on every path.

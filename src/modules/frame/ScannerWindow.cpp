@@ -8,19 +8,7 @@
 
 BOOL RegisterScannerClass(HINSTANCE hInstance)
 {
-    WNDCLASSW wc;
-    ZeroMemory(&wc, sizeof(wc));
-    wc.style = 0;
-    wc.lpfnWndProc = WindowProc;
-    wc.cbClsExtra = 0;
-    wc.cbWndExtra = WINDOWBASE_EXTRA_BYTES;
-    wc.hInstance = hInstance;
-    wc.hIcon = NULL;
-    wc.hCursor = NULL;
-    wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
-    wc.lpszMenuName = NULL;
-    wc.lpszClassName = gpScannerModule->pszWindowClass;
-    return (0 != RegisterClassW(&wc)) ? TRUE : FALSE;
+    return RegisterWindowBaseClass(hInstance, gpScannerModule->pszWindowClass, WindowProc);
 }
 
 LRESULT CALLBACK WindowProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam)
