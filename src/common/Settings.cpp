@@ -25,6 +25,8 @@ static int CompareNoCase(const WCHAR* pszA, const WCHAR* pszB)
     }
 }
 
+Settings* gpSettings = NULL;
+
 Settings::Settings(const WCHAR* pszFolder)
     : m_pszFolder(NULL), m_nSettings(0)
 {

@@ -42,5 +42,9 @@ private:
     int m_nSettings;
 };
 
+// The process's one settings table: the host's "Tolvex.txt", or a module's
+// own file. Its owner (the application object) makes and frees it.
+extern Settings* gpSettings;
+
 // Builds folder + separator + file name as the settings reader opens it.
 std::wstring MakeSettingsPath(const WCHAR* pszFolder, const WCHAR* pszFilename);

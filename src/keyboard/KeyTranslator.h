@@ -9,12 +9,6 @@
 #include "common/Types.h"
 #include "keyboard/KeyLayouts.h"
 
-class Settings;
-
-// The process's settings table; the host's application object owns it.
-// Defined in this library, so programs that link it do not define it again.
-extern Settings* gpSettings;
-
 class KeyTranslator
 {
 public:

@@ -4,10 +4,10 @@
 #include <string>
 
 #include "common/Assert.h"
+#include "common/Settings.h"
 #include "modules/dravet/BhtLib.h"
 #include "modules/dravet/BhtLogic.h"
 #include "modules/dravet/DravetSettings.h"
-#include "modules/frame/Scanner.h"
 
 BhtBackend::BhtBackend()
     : m_pszBarcodeBuffer(NULL)
