@@ -71,7 +71,8 @@ status=0
 tvxdemo type "$(winpath "$demo/feed.txt")" "$(winpath "$labels")" || status=1
 echo "== what Notepad holds"
 tvxdemo read
-import -display "$DISPLAY" -window root "$demo/notepad.png"
+# The Wine desktop fills the top left 1024x768 of the X screen.
+import -display "$DISPLAY" -window root -crop 1024x768+0+0 +repage "$demo/notepad.png"
 echo "== unloading Tolvex through its about box"
 tvxdemo unload || status=1
 echo "screenshot: $demo/notepad.png"
