@@ -94,6 +94,30 @@ std::vector<std::string> BackendTestKit::CallTextsSince(size_t nMark, const char
     return texts;
 }
 
+void BackendTestFixture::SetUp()
+{
+    m_pSession = BackendTestKit::Get();
+    ASSERT_NE(nullptr, m_pSession);
+    ASSERT_EQ(TRUE, m_pSession->SetConditions(m_pszBaseConditions));
+    m_nMark = BackendTestKit::Mark();
+}
+
+std::vector<SimCall> PolledBackendTestFixture::Calls(const char* pszName) const
+{
+    return BackendTestKit::CallsSince(m_nMark, pszName);
+}
+
+std::vector<std::string> PolledBackendTestFixture::CallNames() const
+{
+    std::vector<std::string> names;
+    for (const SimCall& call : Calls()) {
+        if ('*' != call.strName[0]) {
+            names.push_back(call.strName);
+        }
+    }
+    return names;
+}
+
 DeviceWindow::DeviceWindow(UINT uMessage, std::function<void()> fnOnMessage)
     : m_hWnd(NULL), m_uMessage(uMessage), m_fnOnMessage(fnOnMessage), m_nCount(0)
 {

@@ -16,54 +16,34 @@
 
 namespace {
 
-class KitEnvironment : public ::testing::Environment
-{
-public:
-    void TearDown() override { BackendTestKit::End(); }
-};
-
 ::testing::Environment* const gpKitEnvironment =
-    ::testing::AddGlobalTestEnvironment(new KitEnvironment());
+    ::testing::AddGlobalTestEnvironment(new BackendKitEnvironment());
 
 // Every test here keeps the real beeper quiet.
 #define QUIET "beep=off\n"
 
-class BhtBackendTest : public ::testing::Test
+class BhtBackendTest : public PolledBackendTestFixture
 {
 protected:
+    BhtBackendTest() : PolledBackendTestFixture(QUIET) {}
+
     void SetUp() override
     {
-        m_pSession = BackendTestKit::Get();
-        ASSERT_NE(nullptr, m_pSession);
-        ASSERT_EQ(TRUE, m_pSession->SetConditions(QUIET));
+        PolledBackendTestFixture::SetUp();
+        if (HasFatalFailure()) {
+            return;
+        }
         m_pSettings.reset(new Settings(L"."));
         m_pSettings->Set(DRAVET_BEEPER_VIBRATOR_MODE, DRAVET_DEFAULT_BEEPER_VIBRATOR_MODE);
         m_pSettings->Set(DRAVET_BEEP_TIME, DRAVET_DEFAULT_BEEP_TIME);
         m_pSettings->Set(DRAVET_BEEP_FREQUENCY, DRAVET_DEFAULT_BEEP_FREQUENCY);
         m_pSettings->Set(DRAVET_START_RADIO, DRAVET_DEFAULT_START_RADIO);
         gpSettings = m_pSettings.get();
-        m_nMark = BackendTestKit::Mark();
     }
 
     void TearDown() override
     {
         gpSettings = NULL;
-    }
-
-    std::vector<SimCall> Calls(const char* pszName = NULL) const
-    {
-        return BackendTestKit::CallsSince(m_nMark, pszName);
-    }
-
-    std::vector<std::string> CallNames() const
-    {
-        std::vector<std::string> names;
-        for (const SimCall& call : Calls()) {
-            if ('*' != call.strName[0]) {
-                names.push_back(call.strName);
-            }
-        }
-        return names;
     }
 
     // The code-type list the back-end handed to BHT_EnableBar on its start
@@ -88,9 +68,7 @@ protected:
         return enables[0].GetText("codes");
     }
 
-    SimSession* m_pSession = nullptr;
     std::unique_ptr<Settings> m_pSettings;
-    size_t m_nMark = 0;
 };
 
 void EnableAll(BhtBackend& backend)

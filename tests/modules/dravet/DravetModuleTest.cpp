@@ -10,55 +10,24 @@
 #include <vector>
 
 #include "common/Events.h"
-#include "support/ModuleInstallation.h"
-#include "support/ModuleReceiver.h"
-#include "support/SimSession.h"
+#include "support/ModuleTestFixture.h"
 #include "support/TestWindows.h"
 
 namespace {
 
-// Starting a program under Wine, and anything that waits for it.
-#define START_MS 10000
-// How long the host waits for the stopped event.
-#define HOST_STOP_WAIT_MS 1000
-
 const WCHAR* const grgpszLibraries[] = { L"BHTLib.dll", NULL };
 
-class DravetModule : public ::testing::Test
+class DravetModule : public InstalledModuleTestFixture
 {
 protected:
-    DravetModule() : m_install(L"Dravet.exe", grgpszLibraries) {}
-
-    void SetUp() override
-    {
-        ASSERT_EQ(TRUE, m_sim.IsReady());
-        ASSERT_EQ(TRUE, m_install.IsReady());
-        ASSERT_NE(nullptr, m_receiver.GetWindow());
-    }
-
-    void TearDown() override
-    {
-        m_process.Close();
-        CloseStopEvents();
-    }
+    DravetModule() : InstalledModuleTestFixture(L"Dravet.exe", grgpszLibraries) {}
 
     // As the host: the events first, then the module. A NULL settings text
     // leaves the installation without "Dravet.txt".
     void Start(const char* pszSettings, const std::string& strConditions)
     {
         ASSERT_EQ(TRUE, m_install.WriteFile(L"Dravet.txt", pszSettings));
-        ASSERT_EQ(TRUE, m_sim.SetConditions("beep=off\n" + strConditions));
-        ASSERT_EQ(TRUE, CreateStopEvents(m_receiver.GetWindow()));
-        ASSERT_EQ(TRUE, m_install.Start(m_process, m_receiver.GetWindow(), m_sim.GetFolder().GetPath().c_str()));
-    }
-
-    void StopAndExpectExit0()
-    {
-        ASSERT_EQ(TRUE, SetEvent(ghStopInputModuleEvent) ? TRUE : FALSE);
-        EXPECT_EQ(TRUE, PumpWait(ghInputModuleEventStopped, HOST_STOP_WAIT_MS));
-        DWORD dwExitCode = 12345;
-        ASSERT_EQ(TRUE, m_process.Wait(START_MS, &dwExitCode));
-        EXPECT_EQ(0u, dwExitCode);
+        InstalledModuleTestFixture::Start("beep=off\n" + strConditions);
     }
 
     // The calls up to the library's first poll: what the start did.
@@ -99,11 +68,6 @@ protected:
             reinterpret_cast<LPARAM>(&search));
         return search.fFound;
     }
-
-    SimSession m_sim;
-    ModuleInstallation m_install;
-    ModuleReceiver m_receiver;
-    TestProcess m_process;
 };
 
 TEST_F(DravetModule, WithoutItsSettingsFileItSaysWhichAndReportsStopped)

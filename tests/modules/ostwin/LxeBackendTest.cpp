@@ -5,7 +5,6 @@
 // onScannerMessage; the test itself plays the poll tick by calling getBarcode.
 #include <gtest/gtest.h>
 
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -20,48 +19,13 @@ const char* const grgpszVarying[] = { "hwnd", "line", NULL };
 #define WAIT_MS 5000
 #define BASE_CONDITIONS "pace=0\n"
 
-class KitEnvironment : public ::testing::Environment
-{
-public:
-    void TearDown() override { BackendTestKit::End(); }
-};
-
 ::testing::Environment* const gpKitEnvironment =
-    ::testing::AddGlobalTestEnvironment(new KitEnvironment());
+    ::testing::AddGlobalTestEnvironment(new BackendKitEnvironment());
 
-class LxeBackendTest : public ::testing::Test
+class LxeBackendTest : public WindowBackendTestFixture<LxeBackend>
 {
 protected:
-    void SetUp() override
-    {
-        m_pSession = BackendTestKit::Get();
-        ASSERT_NE(nullptr, m_pSession);
-        ASSERT_EQ(TRUE, m_pSession->SetConditions(BASE_CONDITIONS));
-        m_pWindow.reset(new DeviceWindow(1538, [this]() {
-            if (m_pBackend) {
-                m_pBackend->onScannerMessage();
-            }
-        }));
-        ASSERT_NE(nullptr, m_pWindow->GetHandle());
-        m_nMark = BackendTestKit::Mark();
-    }
-
-    void TearDown() override
-    {
-        m_pBackend.reset();
-        m_pWindow.reset();
-    }
-
-    void Make(const std::string& strConditions)
-    {
-        ASSERT_EQ(TRUE, m_pSession->SetConditions(strConditions));
-        m_pBackend.reset(new LxeBackend(m_pWindow->GetHandle()));
-    }
-
-    std::vector<std::string> Calls() const
-    {
-        return BackendTestKit::CallTextsSince(m_nMark, grgpszVarying);
-    }
+    LxeBackendTest() : WindowBackendTestFixture<LxeBackend>(BASE_CONDITIONS, 1538, grgpszVarying) {}
 
     size_t CountCalls(const char* pszName) const
     {
@@ -82,17 +46,6 @@ protected:
             PumpWait(NULL, 10);
         }
     }
-
-    std::wstring Fetch()
-    {
-        const WCHAR* pszText = m_pBackend->getBarcode();
-        return NULL == pszText ? std::wstring(L"(null)") : std::wstring(pszText);
-    }
-
-    SimSession* m_pSession = NULL;
-    std::unique_ptr<DeviceWindow> m_pWindow;
-    std::unique_ptr<LxeBackend> m_pBackend;
-    size_t m_nMark = 0;
 };
 
 // ---- construction ----

@@ -9,76 +9,15 @@
 #include <string>
 #include <vector>
 
-#include "common/Events.h"
-#include "support/ModuleReceiver.h"
-#include "support/SimSession.h"
+#include "support/ModuleTestFixture.h"
 #include "support/TestWindows.h"
 
 namespace {
 
-// Starting a program under Wine, and anything that waits for it.
-#define START_MS 10000
-// How long the host waits for the stopped event.
-#define HOST_STOP_WAIT_MS 1000
-
-class OstwinModule : public ::testing::Test
+class OstwinModule : public ModuleTestFixture
 {
 protected:
-    void SetUp() override
-    {
-        ASSERT_EQ(TRUE, m_sim.IsReady());
-        ASSERT_NE(nullptr, m_receiver.GetWindow());
-    }
-
-    void TearDown() override
-    {
-        m_receiver.GetProcess().Close();
-        CloseStopEvents();
-    }
-
-    void Start(const std::string& strConditions)
-    {
-        ASSERT_EQ(TRUE, m_sim.SetConditions(strConditions));
-        ASSERT_EQ(TRUE, CreateStopEvents(m_receiver.GetWindow()));
-        ASSERT_EQ(TRUE, m_receiver.Start(L"Ostwin.exe", m_sim.GetFolder().GetPath().c_str()));
-    }
-
-    void StopAndExpectExit0()
-    {
-        ASSERT_EQ(TRUE, SetEvent(ghStopInputModuleEvent) ? TRUE : FALSE);
-        EXPECT_EQ(TRUE, PumpWait(ghInputModuleEventStopped, HOST_STOP_WAIT_MS));
-        DWORD dwExitCode = 12345;
-        ASSERT_EQ(TRUE, m_receiver.GetProcess().Wait(START_MS, &dwExitCode));
-        EXPECT_EQ(0u, dwExitCode);
-    }
-
-    // Waits for the module's box, dispatching our messages meanwhile: the box
-    // disables its owner, our window, which takes an answer from this thread.
-    HWND WaitForBox(const WCHAR* pszCaption, DWORD dwTimeoutMs)
-    {
-        ULONGLONG ullStart = GetTickCount64();
-        for (;;) {
-            HWND hBox = WaitForTopWindow(TEST_BOX_CLASS, pszCaption, 0, m_receiver.GetProcess().GetId());
-            if (NULL != hBox || GetTickCount64() - ullStart >= dwTimeoutMs) {
-                return hBox;
-            }
-            PumpWait(NULL, 20);
-        }
-    }
-
-    std::vector<std::string> CallNames() const
-    {
-        std::vector<std::string> names;
-        for (const SimCall& call : m_sim.ReadCalls()) {
-            if ('*' != call.strName[0]) {
-                names.push_back(call.strName);
-            }
-        }
-        return names;
-    }
-
-    SimSession m_sim;
-    ModuleReceiver m_receiver;
+    OstwinModule() : ModuleTestFixture(L"Ostwin.exe") {}
 };
 
 TEST_F(OstwinModule, DeliversEachAnnouncedLabel)

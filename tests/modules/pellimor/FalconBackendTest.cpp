@@ -5,7 +5,6 @@
 // the poll tick by calling getBarcode.
 #include <gtest/gtest.h>
 
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -23,47 +22,15 @@ const char* const grgpszVarying[] = { "hwnd", "request", "line", "words", "dropp
 // that "given back" can be told apart from "switched off".
 #define BASE_CONDITIONS "trigger1=0x11\ntrigger2=0x22\npace=0\n"
 
-class KitEnvironment : public ::testing::Environment
-{
-public:
-    void TearDown() override { BackendTestKit::End(); }
-};
-
 ::testing::Environment* const gpKitEnvironment =
-    ::testing::AddGlobalTestEnvironment(new KitEnvironment());
+    ::testing::AddGlobalTestEnvironment(new BackendKitEnvironment());
 
-class FalconBackendTest : public ::testing::Test
+class FalconBackendTest : public WindowBackendTestFixture<FalconBackend>
 {
 protected:
-    void SetUp() override
+    FalconBackendTest()
+        : WindowBackendTestFixture<FalconBackend>(BASE_CONDITIONS, FALCON_DEVICE_MESSAGE, grgpszVarying)
     {
-        m_pSession = BackendTestKit::Get();
-        ASSERT_NE(nullptr, m_pSession);
-        ASSERT_EQ(TRUE, m_pSession->SetConditions(BASE_CONDITIONS));
-        m_pWindow.reset(new DeviceWindow(FALCON_DEVICE_MESSAGE, [this]() {
-            if (m_pBackend) {
-                m_pBackend->onScannerMessage();
-            }
-        }));
-        ASSERT_NE(nullptr, m_pWindow->GetHandle());
-        m_nMark = BackendTestKit::Mark();
-    }
-
-    void TearDown() override
-    {
-        m_pBackend.reset();
-        m_pWindow.reset();
-    }
-
-    void Make(const std::string& strConditions)
-    {
-        ASSERT_EQ(TRUE, m_pSession->SetConditions(strConditions));
-        m_pBackend.reset(new FalconBackend(m_pWindow->GetHandle()));
-    }
-
-    std::vector<std::string> Calls() const
-    {
-        return BackendTestKit::CallTextsSince(m_nMark, grgpszVarying);
     }
 
     // Feeds the lines and waits until the back-end has read them all (the
@@ -80,17 +47,6 @@ protected:
             PumpWait(NULL, 10);
         }
     }
-
-    std::wstring Fetch()
-    {
-        const WCHAR* pszText = m_pBackend->getBarcode();
-        return NULL == pszText ? std::wstring(L"(null)") : std::wstring(pszText);
-    }
-
-    SimSession* m_pSession = NULL;
-    std::unique_ptr<DeviceWindow> m_pWindow;
-    std::unique_ptr<FalconBackend> m_pBackend;
-    size_t m_nMark = 0;
 };
 
 // ---- finding and opening the device ----

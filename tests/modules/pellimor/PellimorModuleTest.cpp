@@ -9,70 +9,21 @@
 #include <vector>
 
 #include "common/Events.h"
-#include "support/ModuleReceiver.h"
-#include "support/SimSession.h"
+#include "support/ModuleTestFixture.h"
 #include "support/TestWindows.h"
 
 namespace {
 
-// Starting a program under Wine, and anything that waits for it.
-#define START_MS 10000
-// How long the host waits for the stopped event.
-#define HOST_STOP_WAIT_MS 1000
-
-class PellimorModule : public ::testing::Test
+class PellimorModule : public ModuleTestFixture
 {
 protected:
-    void SetUp() override
-    {
-        ASSERT_EQ(TRUE, m_sim.IsReady());
-        ASSERT_NE(nullptr, m_receiver.GetWindow());
-    }
-
-    void TearDown() override
-    {
-        m_receiver.GetProcess().Close();
-        CloseStopEvents();
-    }
-
-    // As the host: the events first, then the module, in the terminal's folder.
-    void Start(const std::string& strConditions)
-    {
-        ASSERT_EQ(TRUE, m_sim.SetConditions(strConditions));
-        ASSERT_EQ(TRUE, CreateStopEvents(m_receiver.GetWindow()));
-        ASSERT_EQ(TRUE, m_receiver.Start(L"Pellimor.exe", m_sim.GetFolder().GetPath().c_str()));
-    }
-
-    // As the host: signal the stop, wait at most a second for the answer,
-    // then for the module's end.
-    void StopAndExpectExit0()
-    {
-        ASSERT_EQ(TRUE, SetEvent(ghStopInputModuleEvent) ? TRUE : FALSE);
-        EXPECT_EQ(TRUE, PumpWait(ghInputModuleEventStopped, HOST_STOP_WAIT_MS));
-        DWORD dwExitCode = 12345;
-        ASSERT_EQ(TRUE, m_receiver.GetProcess().Wait(START_MS, &dwExitCode));
-        EXPECT_EQ(0u, dwExitCode);
-    }
+    PellimorModule() : ModuleTestFixture(L"Pellimor.exe") {}
 
     BOOL DeviceFileExists(const WCHAR* pszName) const
     {
         return INVALID_FILE_ATTRIBUTES != GetFileAttributesW(m_sim.GetFolder().GetFilePath(pszName).c_str())
                    ? TRUE : FALSE;
     }
-
-    std::vector<std::string> CallNames() const
-    {
-        std::vector<std::string> names;
-        for (const SimCall& call : m_sim.ReadCalls()) {
-            if ('*' != call.strName[0]) {
-                names.push_back(call.strName);
-            }
-        }
-        return names;
-    }
-
-    SimSession m_sim;
-    ModuleReceiver m_receiver;
 };
 
 TEST_F(PellimorModule, DeliversEachFedLabelWithoutItsLineEnds)

@@ -11,17 +11,10 @@
 #include <vector>
 
 #include "common/Events.h"
-#include "support/ModuleInstallation.h"
-#include "support/ModuleReceiver.h"
-#include "support/SimSession.h"
+#include "support/ModuleTestFixture.h"
 #include "support/TestWindows.h"
 
 namespace {
-
-// Starting a program under Wine, and anything that waits for it.
-#define START_MS 10000
-// How long the host waits for the stopped event.
-#define HOST_STOP_WAIT_MS 1000
 
 const WCHAR* const grgpszLibraries[] = { L"SCNAPI32.dll", L"AUDIOAPI32.dll", NULL };
 
@@ -44,56 +37,10 @@ std::string SmallWave()
            word((unsigned)strData.size(), 4) + strData;
 }
 
-class QuorlinModule : public ::testing::Test
+class QuorlinModule : public InstalledModuleTestFixture
 {
 protected:
-    QuorlinModule() : m_install(L"Quorlin.exe", grgpszLibraries) {}
-
-    void SetUp() override
-    {
-        ASSERT_EQ(TRUE, m_sim.IsReady());
-        ASSERT_EQ(TRUE, m_install.IsReady());
-        ASSERT_NE(nullptr, m_receiver.GetWindow());
-    }
-
-    void TearDown() override
-    {
-        m_process.Close();
-        CloseStopEvents();
-    }
-
-    // As the host: the events first, then the module.
-    void Start(const std::string& strConditions)
-    {
-        ASSERT_EQ(TRUE, m_sim.SetConditions(strConditions));
-        ASSERT_EQ(TRUE, CreateStopEvents(m_receiver.GetWindow()));
-        ASSERT_EQ(TRUE, m_install.Start(m_process, m_receiver.GetWindow(), m_sim.GetFolder().GetPath().c_str()));
-    }
-
-    void StopAndExpectExit0()
-    {
-        ASSERT_EQ(TRUE, SetEvent(ghStopInputModuleEvent) ? TRUE : FALSE);
-        EXPECT_EQ(TRUE, PumpWait(ghInputModuleEventStopped, HOST_STOP_WAIT_MS));
-        DWORD dwExitCode = 12345;
-        ASSERT_EQ(TRUE, m_process.Wait(START_MS, &dwExitCode));
-        EXPECT_EQ(0u, dwExitCode);
-    }
-
-    std::vector<std::string> CallNames() const
-    {
-        std::vector<std::string> names;
-        for (const SimCall& call : m_sim.ReadCalls()) {
-            if ('*' != call.strName[0]) {
-                names.push_back(call.strName);
-            }
-        }
-        return names;
-    }
-
-    SimSession m_sim;
-    ModuleInstallation m_install;
-    ModuleReceiver m_receiver;
-    TestProcess m_process;
+    QuorlinModule() : InstalledModuleTestFixture(L"Quorlin.exe", grgpszLibraries) {}
 };
 
 TEST_F(QuorlinModule, DeliversEachLabelWithTheGoodReadSound)

@@ -14,44 +14,16 @@ namespace {
 
 #define WAIT_MS 5000
 
-class KitEnvironment : public ::testing::Environment
-{
-public:
-    void TearDown() override { BackendTestKit::End(); }
-};
-
 ::testing::Environment* const gpKitEnvironment =
-    ::testing::AddGlobalTestEnvironment(new KitEnvironment());
+    ::testing::AddGlobalTestEnvironment(new BackendKitEnvironment());
 
 // A device with no decoder enabled, that keeps whatever list it is told.
 #define FRESH_DEVICE "decoders=\n"
 
-class SymbolBackendTest : public ::testing::Test
+class SymbolBackendTest : public PolledBackendTestFixture
 {
 protected:
-    void SetUp() override
-    {
-        m_pSession = BackendTestKit::Get();
-        ASSERT_NE(nullptr, m_pSession);
-        ASSERT_EQ(TRUE, m_pSession->SetConditions(FRESH_DEVICE));
-        m_nMark = BackendTestKit::Mark();
-    }
-
-    std::vector<SimCall> Calls(const char* pszName = NULL) const
-    {
-        return BackendTestKit::CallsSince(m_nMark, pszName);
-    }
-
-    std::vector<std::string> CallNames() const
-    {
-        std::vector<std::string> names;
-        for (const SimCall& call : Calls()) {
-            if ('*' != call.strName[0]) {
-                names.push_back(call.strName);
-            }
-        }
-        return names;
-    }
+    SymbolBackendTest() : PolledBackendTestFixture(FRESH_DEVICE) {}
 
     // Plays poll ticks until getBarcode hands out a label; NULL after WAIT_MS.
     const WCHAR* PollForLabel(SymbolBackend& backend)
@@ -66,9 +38,6 @@ protected:
         }
         return NULL;
     }
-
-    SimSession* m_pSession = nullptr;
-    size_t m_nMark = 0;
 };
 
 // The words of a logged parameter block, by byte offset.

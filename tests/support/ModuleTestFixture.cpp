@@ -1,0 +1,75 @@
+#include "support/ModuleTestFixture.h"
+
+#include "common/Events.h"
+#include "support/TestWindows.h"
+
+ModuleTestFixture::ModuleTestFixture(const WCHAR* pszProgram)
+    : m_process(m_receiver.GetProcess()), m_pInstall(NULL), m_pszProgram(pszProgram)
+{
+}
+
+void ModuleTestFixture::SetUp()
+{
+    ASSERT_EQ(TRUE, m_sim.IsReady());
+    if (NULL != m_pInstall) {
+        ASSERT_EQ(TRUE, m_pInstall->IsReady());
+    }
+    ASSERT_NE(nullptr, m_receiver.GetWindow());
+}
+
+void ModuleTestFixture::TearDown()
+{
+    m_process.Close();
+    CloseStopEvents();
+}
+
+void ModuleTestFixture::Start(const std::string& strConditions)
+{
+    ASSERT_EQ(TRUE, m_sim.SetConditions(strConditions));
+    ASSERT_EQ(TRUE, CreateStopEvents(m_receiver.GetWindow()));
+    const WCHAR* pszFolder = m_sim.GetFolder().GetPath().c_str();
+    if (NULL == m_pInstall) {
+        ASSERT_EQ(TRUE, m_receiver.Start(m_pszProgram, pszFolder));
+    } else {
+        ASSERT_EQ(TRUE, m_pInstall->Start(m_process, m_receiver.GetWindow(), pszFolder));
+    }
+}
+
+void ModuleTestFixture::StopAndExpectExit0()
+{
+    ASSERT_EQ(TRUE, SetEvent(ghStopInputModuleEvent) ? TRUE : FALSE);
+    EXPECT_EQ(TRUE, PumpWait(ghInputModuleEventStopped, HOST_STOP_WAIT_MS));
+    DWORD dwExitCode = 12345;
+    ASSERT_EQ(TRUE, m_process.Wait(START_MS, &dwExitCode));
+    EXPECT_EQ(0u, dwExitCode);
+}
+
+HWND ModuleTestFixture::WaitForBox(const WCHAR* pszCaption, DWORD dwTimeoutMs)
+{
+    ULONGLONG ullStart = GetTickCount64();
+    for (;;) {
+        HWND hBox = WaitForTopWindow(TEST_BOX_CLASS, pszCaption, 0, m_process.GetId());
+        if (NULL != hBox || GetTickCount64() - ullStart >= dwTimeoutMs) {
+            return hBox;
+        }
+        PumpWait(NULL, 20);
+    }
+}
+
+std::vector<std::string> ModuleTestFixture::CallNames() const
+{
+    std::vector<std::string> names;
+    for (const SimCall& call : m_sim.ReadCalls()) {
+        if ('*' != call.strName[0]) {
+            names.push_back(call.strName);
+        }
+    }
+    return names;
+}
+
+InstalledModuleTestFixture::InstalledModuleTestFixture(const WCHAR* pszProgram,
+                                                       const WCHAR* const* rgpszLibraries)
+    : ModuleTestFixture(pszProgram), m_install(pszProgram, rgpszLibraries)
+{
+    m_pInstall = &m_install;
+}

@@ -1,0 +1,66 @@
+// A GoogleTest fixture that plays the host for one input module program: the
+// simulated terminal, the receiver window, the stop events made before the
+// module starts, and the stop as the host does it (signal, wait at most a
+// second for the answer, then for the module's end).
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "support/ModuleInstallation.h"
+#include "support/ModuleReceiver.h"
+#include "support/SimSession.h"
+#include "support/TestProcess.h"
+
+// Starting a program under Wine, and anything that waits for it.
+#define START_MS 10000
+// How long the host waits for the stopped event.
+#define HOST_STOP_WAIT_MS 1000
+
+// The module pszProgram of the test program folder.
+class ModuleTestFixture : public ::testing::Test
+{
+protected:
+    explicit ModuleTestFixture(const WCHAR* pszProgram);
+
+    void SetUp() override;
+    // Ends a module that still runs and closes the stop events.
+    void TearDown() override;
+
+    // As the host: the terminal's conditions, the events first, then the
+    // module, in the terminal's folder.
+    void Start(const std::string& strConditions);
+    // Signals the stop, expects the stopped event within the host's wait and
+    // then the module's end with exit code 0.
+    void StopAndExpectExit0();
+    // Waits for the module's box, dispatching our messages meanwhile: a box
+    // owned by one of our windows disables it, which takes an answer from
+    // this thread. NULL after dwTimeoutMs.
+    HWND WaitForBox(const WCHAR* pszCaption, DWORD dwTimeoutMs);
+    // The names of the library calls so far, without the terminal's own lines.
+    std::vector<std::string> CallNames() const;
+
+    SimSession m_sim;
+    ModuleReceiver m_receiver;
+    // The module's process (the receiver's).
+    TestProcess& m_process;
+    // Where the module is started from; NULL: the test program folder.
+    const ModuleInstallation* m_pInstall;
+
+private:
+    const WCHAR* m_pszProgram;
+};
+
+// The module pszProgram copied with the NULL-terminated list of libraries
+// into an installation of its own, and started from there.
+class InstalledModuleTestFixture : public ModuleTestFixture
+{
+protected:
+    InstalledModuleTestFixture(const WCHAR* pszProgram, const WCHAR* const* rgpszLibraries);
+
+    ModuleInstallation m_install;
+};
