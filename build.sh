@@ -77,7 +77,12 @@ test) test_all ;;
 bench)
     deps
     build_preset bench
-    for b in "$root"/build/bench/bin/bench_*; do "$b"; done
+    for b in "$root"/build/bench/bin/bench_*; do
+        "$b" --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
+    done
+    build_preset windows
+    # Restarts the Wine session of build/windows: not while the tests run.
+    bench/wine/run.sh "$root/build/windows"
     ;;
 package)
     deps

@@ -74,6 +74,6 @@ tvxdemo read
 # The Wine desktop fills the top left 1024x768 of the X screen.
 import -display "$DISPLAY" -window root -crop 1024x768+0+0 +repage "$demo/notepad.png"
 echo "== unloading Tolvex through its about box"
-tvxdemo unload || status=1
+tvxdemo unload "$module.exe" || status=1
 echo "screenshot: $demo/notepad.png"
 exit $status

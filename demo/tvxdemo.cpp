@@ -4,7 +4,7 @@
 //   tvxdemo type FEED LABELS        appends each label line to the terminal's feed
 //                                   and waits until Notepad's text settles
 //   tvxdemo read                    prints Notepad's text, one line per line
-//   tvxdemo unload                  "Unload" in Tolvex's about box; waits for the
+//   tvxdemo unload MODULE.exe       "Unload" in Tolvex's about box; waits for the
 //                                   host and its module and prints their exit codes
 #include <windows.h>
 
@@ -207,7 +207,7 @@ static BOOL WaitAndReport(const char* pszWhat, HANDLE hProcess)
     return 0 == dwExitCode;
 }
 
-static int Unload()
+static int Unload(const WCHAR* pszModule)
 {
     HWND hHost = FindWindowW(HOST_CLASS, HOST_CLASS);
     if (NULL == hHost) {
@@ -216,7 +216,7 @@ static int Unload()
     }
     DWORD dwHostId = 0;
     GetWindowThreadProcessId(hHost, &dwHostId);
-    DWORD dwModuleId = FindChildProcess(dwHostId);
+    DWORD dwModuleId = FindChildProcess(dwHostId, pszModule);
     const DWORD dwAccess = SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION;
     HANDLE hHostProcess = OpenProcess(dwAccess, FALSE, dwHostId);
     HANDLE hModuleProcess = 0 == dwModuleId ? NULL : OpenProcess(dwAccess, FALSE, dwModuleId);
@@ -250,9 +250,9 @@ int wmain(int argc, WCHAR** argv)
     if (2 == argc && 0 == wcscmp(argv[1], L"read")) {
         return Read();
     }
-    if (2 == argc && 0 == wcscmp(argv[1], L"unload")) {
-        return Unload();
+    if (3 == argc && 0 == wcscmp(argv[1], L"unload")) {
+        return Unload(argv[2]);
     }
-    fprintf(stderr, "usage: tvxdemo start FOLDER | type FEED LABELS | read | unload\n");
+    fprintf(stderr, "usage: tvxdemo start FOLDER | type FEED LABELS | read | unload MODULE.exe\n");
     return 2;
 }

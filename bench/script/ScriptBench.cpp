@@ -98,9 +98,9 @@ void BM_ProcessScanExample(benchmark::State& state)
     RunProcessScan(state, gszExampleScript);
 }
 
-BENCHMARK(BM_NarrowScanText)->Repetitions(10)->ReportAggregatesOnly(true);
-BENCHMARK(BM_ProcessScanEcho)->Repetitions(10)->ReportAggregatesOnly(true);
-BENCHMARK(BM_ProcessScanExample)->Repetitions(10)->ReportAggregatesOnly(true);
+BENCHMARK(BM_NarrowScanText);
+BENCHMARK(BM_ProcessScanEcho);
+BENCHMARK(BM_ProcessScanExample);
 
 }  // namespace
 

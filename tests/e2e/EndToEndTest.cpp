@@ -103,7 +103,7 @@ public:
         }
         ULONGLONG ullStart = GetTickCount64();
         DWORD dwModuleId = 0;
-        while (0 == (dwModuleId = FindChildProcess(m_host.GetId())) &&
+        while (0 == (dwModuleId = FindChildProcess(m_host.GetId(), m_module.pszProgram)) &&
                GetTickCount64() - ullStart < 5000) {
             Sleep(20);
         }

@@ -20,11 +20,11 @@ static void ForEachProcess(Visit fnVisit)
     CloseHandle(hSnapshot);
 }
 
-DWORD FindChildProcess(DWORD dwParentId)
+DWORD FindChildProcess(DWORD dwParentId, const WCHAR* pszExeName)
 {
     DWORD dwChild = 0;
     ForEachProcess([&](const PROCESSENTRY32W& entry) {
-        if (entry.th32ParentProcessID != dwParentId) {
+        if (entry.th32ParentProcessID != dwParentId || 0 != _wcsicmp(entry.szExeFile, pszExeName)) {
             return false;
         }
         dwChild = entry.th32ProcessID;

@@ -4,7 +4,9 @@
 
 #include <windows.h>
 
-// The first process whose parent is dwParentId (a host starts one module), or 0.
-DWORD FindChildProcess(DWORD dwParentId);
+// The process of the program pszExeName (any case) whose parent is dwParentId,
+// or 0. The name matters: under Wine a program's first window may also start
+// the desktop process (explorer.exe) as its child.
+DWORD FindChildProcess(DWORD dwParentId, const WCHAR* pszExeName);
 // How many running processes have the file name pszExeName (any case).
 int CountProcessesNamed(const WCHAR* pszExeName);

@@ -116,8 +116,11 @@ void ScannerWindow::startStep()
         m_bScanning = TRUE;
     }
     SetTimer(m_hWnd, SCANNER_TIMER_ID, SCANNER_TIMER_PERIOD, NULL);
-    // create() hides the window right afterwards: it is never seen.
-    ShowWindow(m_hWnd, SW_MINIMIZE);
+    // Minimised, and create() hides it right afterwards: it is never seen.
+    // Minimising without activation, since SW_MINIMIZE would activate another
+    // window and move the keyboard focus away from the user's application
+    // just as the scans start to be typed into it.
+    ShowWindow(m_hWnd, SW_SHOWMINNOACTIVE);
 }
 
 void ScannerWindow::stopStep()
