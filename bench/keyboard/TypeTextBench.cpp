@@ -6,21 +6,9 @@
 
 #include "keyboard/KeyTranslator.h"
 #include "keyboard/TypeText.h"
+#include "CountingKeySink.h"
 
 namespace {
-
-class CountingKeySink : public KeySink
-{
-public:
-    void sendInput(const KeyInput&) override { m_nEvents++; }
-    void keybdEvent(BYTE, BYTE, DWORD) override { m_nEvents++; }
-    void sleep(DWORD) override {}
-    BOOL isCapsLockOn() override { return FALSE; }
-    void beginTimerPeriod() override {}
-    void endTimerPeriod() override {}
-
-    uint64_t m_nEvents = 0;
-};
 
 // Letters of both cases, digits, punctuation, GS and Enter, as labels carry them.
 std::string MixedText()

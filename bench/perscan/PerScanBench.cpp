@@ -14,22 +14,9 @@
 #include "script/LuaApi.h"
 #include "script/ScanProcessor.h"
 #include "script/ScriptHost.h"
+#include "CountingKeySink.h"
 
 namespace {
-
-class CountingKeySink : public KeySink
-{
-public:
-    void sendInput(const KeyInput&) override { m_nEvents++; }
-    void keybdEvent(BYTE, BYTE, DWORD) override { m_nEvents++; }
-    void sleep(DWORD) override { m_nPauses++; }
-    BOOL isCapsLockOn() override { return FALSE; }
-    void beginTimerPeriod() override {}
-    void endTimerPeriod() override {}
-
-    uint64_t m_nEvents = 0;
-    uint64_t m_nPauses = 0;
-};
 
 // GTIN, net weight, best-before date, batch, serial: the label of
 // bench_script and of the latency figures under Wine, as 8-bit text.

@@ -13,21 +13,9 @@
 #include "script/LuaApi.h"
 #include "script/ScanProcessor.h"
 #include "script/ScriptHost.h"
+#include "CountingKeySink.h"
 
 namespace {
-
-class CountingKeySink : public KeySink
-{
-public:
-    void sendInput(const KeyInput&) override { m_nEvents++; }
-    void keybdEvent(BYTE, BYTE, DWORD) override { m_nEvents++; }
-    void sleep(DWORD) override {}
-    BOOL isCapsLockOn() override { return FALSE; }
-    void beginTimerPeriod() override {}
-    void endTimerPeriod() override {}
-
-    uint64_t m_nEvents = 0;
-};
 
 // A typical GS1-128 label: GTIN, net weight, best-before date, batch, serial,
 // as a module sends it (UTF-16 with its terminator).

@@ -1,0 +1,21 @@
+// The typing sink of the benchmarks: it counts what TypeText would send and
+// makes no call, so that a figure is the cost of producing the events.
+#pragma once
+
+#include <stdint.h>
+
+#include "keyboard/TypeText.h"
+
+class CountingKeySink : public KeySink
+{
+public:
+    void sendInput(const KeyInput&) override { m_nEvents++; }
+    void keybdEvent(BYTE, BYTE, DWORD) override { m_nEvents++; }
+    void sleep(DWORD) override { m_nPauses++; }
+    BOOL isCapsLockOn() override { return FALSE; }
+    void beginTimerPeriod() override {}
+    void endTimerPeriod() override {}
+
+    uint64_t m_nEvents = 0;
+    uint64_t m_nPauses = 0;
+};
