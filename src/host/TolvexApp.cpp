@@ -6,7 +6,7 @@
 #include "common/Assert.h"
 #include "common/ErrorBox.h"
 #include "common/Folders.h"
-#include "common/Settings.h"
+#include "common/HostSettings.h"
 #include "host/HostLogic.h"
 #include "host/TolvexWindow.h"
 #include "host/WindowClass.h"
@@ -15,8 +15,6 @@
 HINSTANCE ghInst = NULL;
 
 namespace {
-
-const WCHAR kszSettingsFile[] = L"Tolvex.txt";
 
 // Settings problems are shown with the error icon only, not topmost.
 void ShowSettingsError(const WCHAR* pszFormat, const WCHAR* pszFirst, const WCHAR* pszSecond)
@@ -72,16 +70,13 @@ int TolvexApp::LoadSettings()
     gpSettings = new (std::nothrow) Settings(GetInstallFolder());
     FATAL_ASSERT(NULL != gpSettings);
 
-    gpSettings->Set(L"Prefix", L"");
-    gpSettings->Set(L"Suffix", L"<cr>");
-    gpSettings->Set(L"KeyboardLayout", L"US");
-    gpSettings->Set(L"InterKeyDelay", L"1");
+    EnterHostDefaults(gpSettings);
 
     std::wstring strPath = GetInstallFolder();
     strPath += L'\\';
-    strPath += kszSettingsFile;
+    strPath += TVX_SETTINGS_FILE;
 
-    if (TRUE != gpSettings->Read(kszSettingsFile)) {
+    if (TRUE != gpSettings->Read(TVX_SETTINGS_FILE)) {
         ShowSettingsError(L"Failed to read settings from file %s.", strPath.c_str(), NULL);
         return 0;
     }

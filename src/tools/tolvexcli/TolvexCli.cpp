@@ -3,14 +3,14 @@
 #include <string.h>
 
 #include "common/AnsiText.h"
+#include "common/Escapes.h"
 #include "common/Folders.h"
-#include "common/Settings.h"
+#include "common/HostSettings.h"
 #include "keyboard/KeyRecorder.h"
 #include "keyboard/KeyTranslator.h"
 #include "script/ScanFields.h"
 #include "script/ScanProcessor.h"
 #include "script/ScriptHost.h"
-#include "common/Escapes.h"
 
 static const char gszUsage[] =
     "Usage:\n"
@@ -241,11 +241,8 @@ static int RunScans(const RunOptions& options, FILE* pIn, FILE* pOut, FILE* pErr
 
     // The host's defaults, then its settings file, then the command line.
     Settings settings(GetInstallFolder());
-    settings.Set(L"Prefix", L"");
-    settings.Set(L"Suffix", L"<cr>");
-    settings.Set(L"KeyboardLayout", L"US");
-    settings.Set(L"InterKeyDelay", L"1");
-    settings.Read(L"Tolvex.txt");
+    EnterHostDefaults(&settings);
+    settings.Read(TVX_SETTINGS_FILE);
     if (!options.strLayout.empty()) {
         settings.Set(L"KeyboardLayout", options.strLayout.c_str());
     }
