@@ -182,23 +182,6 @@ void PrintScriptError(void*, const WCHAR* pszText)
     fprintf(stderr, "script error: %ls\n", pszText);
 }
 
-BOOL ReadWholeFile(const std::wstring& strPath, std::string* pstrBytes)
-{
-    HANDLE hFile = CreateFileW(strPath.c_str(), GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING,
-                               FILE_ATTRIBUTE_NORMAL, NULL);
-    if (INVALID_HANDLE_VALUE == hFile) {
-        return FALSE;
-    }
-    char rgbBuffer[4096];
-    DWORD cbRead = 0;
-    pstrBytes->clear();
-    while (ReadFile(hFile, rgbBuffer, sizeof(rgbBuffer), &cbRead, NULL) && cbRead > 0) {
-        pstrBytes->append(rgbBuffer, cbRead);
-    }
-    CloseHandle(hFile);
-    return TRUE;
-}
-
 }  // namespace
 
 BOOL ComputeExpectedTyping(const std::string& strScan, DWORD nInterKeyDelay, BOOL fUnicode,

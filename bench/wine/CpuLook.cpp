@@ -7,6 +7,8 @@
 
 #include <algorithm>
 
+#include "support/TestFiles.h"
+
 // Linux counts CPU time in clock ticks of 10 ms (USER_HZ 100).
 #define UNIX_TICK_MS 10.0
 
@@ -15,24 +17,6 @@ namespace {
 ULONGLONG FileTimeTo100ns(const FILETIME& ft)
 {
     return ((ULONGLONG)ft.dwHighDateTime << 32) | ft.dwLowDateTime;
-}
-
-BOOL ReadSmallFile(const std::wstring& strPath, std::string* pstrBytes)
-{
-    HANDLE hFile = CreateFileW(strPath.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                               NULL, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, NULL);
-    if (INVALID_HANDLE_VALUE == hFile) {
-        return FALSE;
-    }
-    // Files under /proc report no size: read until the end.
-    char rgbBuffer[1024];
-    DWORD cbRead = 0;
-    pstrBytes->clear();
-    while (ReadFile(hFile, rgbBuffer, sizeof(rgbBuffer), &cbRead, NULL) && cbRead > 0) {
-        pstrBytes->append(rgbBuffer, cbRead);
-    }
-    CloseHandle(hFile);
-    return TRUE;
 }
 
 // utime + stime of a /proc/.../stat line, in milliseconds; the fields count
@@ -91,7 +75,7 @@ DWORD FindUnixProcess(const std::wstring& strImagePath)
     std::string strNarrow(strImagePath.begin(), strImagePath.end());
     for (DWORD dwPid : ListNumericEntries(L"Z:\\proc")) {
         std::string strCommand;
-        if (TRUE == ReadSmallFile(L"Z:\\proc\\" + std::to_wstring(dwPid) + L"\\cmdline", &strCommand) &&
+        if (TRUE == ReadWholeFile(L"Z:\\proc\\" + std::to_wstring(dwPid) + L"\\cmdline", &strCommand) &&
             0 == _stricmp(strCommand.c_str(), strNarrow.c_str())) {
             return dwPid;
         }
@@ -109,13 +93,13 @@ void LookAtUnixCpu(const std::wstring& strImagePath, CpuLook* pLook)
     }
     std::wstring strProcess = L"Z:\\proc\\" + std::to_wstring(dwPid);
     std::string strStat;
-    if (TRUE != ReadSmallFile(strProcess + L"\\stat", &strStat) ||
+    if (TRUE != ReadWholeFile(strProcess + L"\\stat", &strStat) ||
         TRUE != ParseUnixStat(strStat, &pLook->dUnixMs)) {
         return;
     }
     for (DWORD dwTask : ListNumericEntries(strProcess + L"\\task")) {
         double dMs = 0;
-        if (TRUE == ReadSmallFile(strProcess + L"\\task\\" + std::to_wstring(dwTask) + L"\\stat",
+        if (TRUE == ReadWholeFile(strProcess + L"\\task\\" + std::to_wstring(dwTask) + L"\\stat",
                                   &strStat) &&
             TRUE == ParseUnixStat(strStat, &dMs)) {
             pLook->unixTasks[dwTask] = dMs;

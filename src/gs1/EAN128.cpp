@@ -279,11 +279,7 @@ const char* EAN128::ExtractField(const char* pszBarcodeScan, char* szContents, P
             SetError(szError);
             return NULL;
         }
-        if (nMaxLength > MAX_FIELDLEN) {
-            snprintf(szError, sizeof(szError),
-                     "A data field may hold at most %d characters, there are %d characters.",
-                     MAX_FIELDLEN, nMaxLength);
-            SetError(szError);
+        if (TRUE != FitsField(nMaxLength)) {
             return NULL;
         }
         memcpy(szContents, p, (size_t)nMaxLength);
@@ -303,11 +299,7 @@ const char* EAN128::ExtractField(const char* pszBarcodeScan, char* szContents, P
         while ('\0' != p[cch] && GS1_GS != p[cch]) {
             cch++;
         }
-        if (cch > MAX_FIELDLEN) {
-            snprintf(szError, sizeof(szError),
-                     "A data field may hold at most %d characters, there are %d characters.",
-                     MAX_FIELDLEN, cch);
-            SetError(szError);
+        if (TRUE != FitsField(cch)) {
             return NULL;
         }
         memcpy(szContents, p, (size_t)cch);
@@ -366,6 +358,19 @@ void EAN128::AddField(int nFieldIndex, const char* pszFieldAI, const char* pszFi
     FATAL_ASSERT(strlen( pszFieldAI ) <= MAX_AILEN);
     memcpy(m_szFieldData[nFieldIndex], pszFieldData, strlen(pszFieldData) + 1);
     memcpy(m_szFieldAI[nFieldIndex], pszFieldAI, strlen(pszFieldAI) + 1);
+}
+
+BOOL EAN128::FitsField(int cchData)
+{
+    if (cchData <= MAX_FIELDLEN) {
+        return TRUE;
+    }
+    char szError[MAX_ERRORLEN];
+    snprintf(szError, sizeof(szError),
+             "A data field may hold at most %d characters, there are %d characters.", MAX_FIELDLEN,
+             cchData);
+    SetError(szError);
+    return FALSE;
 }
 
 void EAN128::SetError(const char* pszError)

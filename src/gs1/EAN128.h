@@ -62,6 +62,9 @@ protected:
     BOOL IsNumeric(const char* psz) const;
     void AddField(int nFieldIndex, const char* pszFieldAI, const char* pszFieldData);
     void SetError(const char* pszError);
+    // FALSE, with the error set, when a piece of cchData characters does not
+    // fit a field.
+    BOOL FitsField(int cchData);
     void ClearError();
 
 private:

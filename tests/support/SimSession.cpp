@@ -7,24 +7,6 @@
 #define CONDITIONS_VARIABLE L"TOLVEX_SIM_CONDITIONS"
 #define LOG_VARIABLE L"TOLVEX_SIM_LOG"
 
-static BOOL ReadWholeFile(const std::wstring& strPath, std::string* pstrData)
-{
-    pstrData->clear();
-    HANDLE hFile = CreateFileW(strPath.c_str(), GENERIC_READ,
-                               FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, NULL,
-                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, NULL);
-    if (INVALID_HANDLE_VALUE == hFile) {
-        return FALSE;
-    }
-    char buffer[4096];
-    DWORD cbRead = 0;
-    while (ReadFile(hFile, buffer, sizeof(buffer), &cbRead, NULL) && cbRead > 0) {
-        pstrData->append(buffer, cbRead);
-    }
-    CloseHandle(hFile);
-    return TRUE;
-}
-
 static BOOL AppendToFile(const std::wstring& strPath, const std::string& strBytes)
 {
     HANDLE hFile = CreateFileW(strPath.c_str(), FILE_APPEND_DATA,

@@ -32,3 +32,8 @@ BOOL RemoveFolderTree(const std::wstring& strPath);
 // Writes strBytes to the file exactly as given (no line-end or code-page
 // translation), replacing an existing file. TRUE when every byte was written.
 BOOL WriteTextFile(const std::wstring& strPath, const std::string& strBytes);
+
+// Reads the whole file into *pstrData as it is, also while another process
+// writes it, and also a file that reports no size (under /proc). FALSE when
+// it cannot be opened.
+BOOL ReadWholeFile(const std::wstring& strPath, std::string* pstrData);
