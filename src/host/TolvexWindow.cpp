@@ -20,8 +20,8 @@
 
 namespace {
 
-// Closes the two handles that CreateProcessW hands back: the host never waits
-// for its module and never terminates it.
+// Closes the handles that CreateProcessW hands back, unless the process
+// handle has been taken over.
 class ProcessInformation
 {
 public:
@@ -36,6 +36,12 @@ public:
         }
     }
     PROCESS_INFORMATION* Get() { return &m_pi; }
+    HANDLE TakeProcess()
+    {
+        HANDLE hProcess = m_pi.hProcess;
+        m_pi.hProcess = NULL;
+        return hProcess;
+    }
 
 private:
     PROCESS_INFORMATION m_pi;
@@ -137,7 +143,7 @@ void TolvexWindow::onCreate(HWND hWnd)
         return;
     }
     SetTimer(m_hWnd, WATCH_TIMER_ID, WATCH_TIMER_PERIOD, NULL);
-    AddTrayIcon();
+    ShowTrayIcon();
 }
 
 void TolvexWindow::onDestroy()
@@ -156,14 +162,15 @@ LRESULT TolvexWindow::onCommand(HWND hWnd, UINT, WPARAM wParam, LPARAM lParam)
     }
     if (TRUE == m_fAboutOpen) {
         // The system hands the activation on to the open modal box.
-        SetForegroundWindow(hWnd);
+        m_foreground.TakeFor(hWnd);
         SetFocus(hWnd);
         return 0;
     }
     m_fAboutOpen = TRUE;
-    SetForegroundWindow(hWnd);
+    m_foreground.TakeFor(hWnd);
     INT_PTR nResult = ShowAboutBox(m_pApp->m_hInstance, hWnd);
     m_fAboutOpen = FALSE;
+    m_foreground.GiveBack();
     // A box that could not be shown gives -1, which has every bit set and
     // must not unload the host.
     if (nResult > 0 && 0 != (nResult & ABOUT_RESULT_UNLOAD)) {
@@ -184,23 +191,48 @@ LRESULT TolvexWindow::onCopyData(LPARAM lParam)
     // Only the data is used: the sender's dwData means nothing here.
     const COPYDATASTRUCT* pcds = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
     if (NULL != m_pScanProcessor && NULL != pcds) {
-        m_pScanProcessor->ProcessScan(pcds->lpData, pcds->cbData);
+        HandleScan(pcds);
     }
     return TRUE;
 }
 
+void TolvexWindow::HandleScan(const COPYDATASTRUCT* pcds)
+{
+    if (TRUE != m_foreground.PrepareToType()) {
+        // Nothing but the host's own window to type into (where Enter would
+        // press a button): the scan is not typed, and the user hears it.
+        MessageBeep(MB_ICONWARNING);
+        return;
+    }
+    m_pScanProcessor->ProcessScan(pcds->lpData, pcds->cbData);
+    // A "Script Runtime Error" box leaves the foreground with this window.
+    m_foreground.GiveBack();
+}
+
 void TolvexWindow::onTimer(WPARAM)
 {
+    // Looked at before the event: a module that reported and then ended has
+    // stopped normally.
+    DWORD dwExitCode = 0;
+    BOOL fModuleEnded = m_moduleWatch.HasEnded(&dwExitCode);
     if (WAIT_OBJECT_0 == WaitForSingleObject(ghInputModuleEventStopped, 0)) {
         KillTimer(m_hWnd, WATCH_TIMER_ID);
         SendMessageW(m_hWnd, WM_CLOSE, 0, 0);
+    } else if (TRUE == fModuleEnded) {
+        // The timer goes first: the box's modal loop would deliver it again.
+        KillTimer(m_hWnd, WATCH_TIMER_ID);
+        m_moduleWatch.ShowEndedBox(dwExitCode);
+        m_foreground.GiveBack();
+        SendMessageW(m_hWnd, WM_CLOSE, 0, 0);
+    } else {
+        RetryTrayIcon();
     }
 }
 
 LRESULT TolvexWindow::defaultProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam)
 {
     if (0 != m_uTaskbarCreated && m_uTaskbarCreated == uMsg) {
-        AddTrayIcon();
+        ShowTrayIcon();
         return 0;
     }
     return DefWindowProcW(hWnd, uMsg, wParam, lParam);
@@ -231,6 +263,7 @@ BOOL TolvexWindow::StartInputModule()
         ShowErrorText(L"Failed to start input module (%s).", strPath.c_str());
         return FALSE;
     }
+    m_moduleWatch.Watch(pi.TakeProcess(), strPath);
     return TRUE;
 }
 
@@ -238,10 +271,19 @@ void TolvexWindow::StopInputModule()
 {
     // With no events (start-up failed early) both calls fail at once.
     SetEvent(ghStopInputModuleEvent);
-    WaitForSingleObject(ghInputModuleEventStopped, MODULE_STOP_WAIT);
+    // A module that has ended can no longer answer.
+    DWORD dwExitCode = 0;
+    if (TRUE != m_moduleWatch.HasEnded(&dwExitCode)) {
+        WaitForSingleObject(ghInputModuleEventStopped, MODULE_STOP_WAIT);
+    }
 }
 
 BOOL TolvexWindow::AddTrayIcon()
+{
+    return NotifyTrayIcon(NIM_ADD);
+}
+
+BOOL TolvexWindow::NotifyTrayIcon(DWORD dwMessage)
 {
     FATAL_ASSERT(NULL != ghInst);
     HICON hIcon = LoadIconW(ghInst, MAKEINTRESOURCEW(IDI_TOLVEX));
@@ -258,7 +300,21 @@ BOOL TolvexWindow::AddTrayIcon()
     // The first record layout holds a tip of 64 characters.
     _snwprintf(nid.szTip, 64, TOLVEX_VERSION_FORMAT, TOLVEX_PRODUCT_NAME, TOLVEX_VERSION);
     nid.szTip[63] = L'\0';
-    return ShellNotifyIcon(NIM_ADD, &nid) ? TRUE : FALSE;
+    return ShellNotifyIcon(dwMessage, &nid) ? TRUE : FALSE;
+}
+
+void TolvexWindow::ShowTrayIcon()
+{
+    m_trayRetry.Record(AddTrayIcon(), GetTickCount64());
+}
+
+void TolvexWindow::RetryTrayIcon()
+{
+    ULONGLONG ullNow = GetTickCount64();
+    if (TRUE == m_trayRetry.IsDue(ullNow)) {
+        BOOL fShown = (TRUE == NotifyTrayIcon(NIM_MODIFY)) ? TRUE : AddTrayIcon();
+        m_trayRetry.Record(fShown, ullNow);
+    }
 }
 
 BOOL TolvexWindow::RemoveTrayIcon()

@@ -5,6 +5,9 @@
 #include <windows.h>
 #include <shellapi.h>
 
+#include "host/Foreground.h"
+#include "host/HostLogic.h"
+#include "host/ModuleWatch.h"
 #include "host/WindowBase.h"
 
 struct lua_State;
@@ -66,9 +69,24 @@ public:
     ScanProcessor* m_pScanProcessor;
 
 private:
+    // Types one scan through the script into the user's window, never into
+    // one of the host's own.
+    void HandleScan(const COPYDATASTRUCT* pcds);
+    // Adds the tray icon; when that fails the watch timer tries again.
+    void ShowTrayIcon();
+    // On the watch timer while the icon is missing: modify first, since an
+    // add that timed out may still have added it, then add.
+    void RetryTrayIcon();
+    BOOL NotifyTrayIcon(DWORD dwMessage);
+
     // Explorer broadcasts "TaskbarCreated" when it (re)starts; the icon is
     // then gone and must be added again.
     UINT m_uTaskbarCreated;
+    TrayIconRetry m_trayRetry;
+    // The module's process, watched on the timer; its handle is closed with
+    // this object, after the module has been told to stop.
+    ModuleWatch m_moduleWatch;
+    ForegroundKeeper m_foreground;
 };
 
 class AboutDialog final : public WindowBase

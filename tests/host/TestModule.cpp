@@ -5,6 +5,8 @@
 // folder and read what it did from "module.log" there:
 //   scan.txt           one scan (UTF-8) to send; deleted when taken
 //   quit.txt           end on its own: signal "stopped" and end
+//   assert.txt         trip the fatal assertion: its box, then exit code -1,
+//                      without signalling "stopped"
 //   ignore-stop.txt    (present at start) do not answer the stop request
 // Log lines: "<pid> start <command line>", "<pid> sent <result>",
 // "<pid> stop-request <tick>", "<pid> quit <tick>", "<pid> abandoned" (its
@@ -16,6 +18,7 @@
 
 #include <string>
 
+#include "common/Assert.h"
 #include "common/Events.h"
 
 namespace {
@@ -140,6 +143,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR pszCommandLine, int)
             Log("abandoned");
             break;
         }
+        FATAL_ASSERT(FALSE == FileExists(L"assert.txt"));
         if (FileExists(L"quit.txt")) {
             DeleteFileW(FilePath(L"quit.txt").c_str());
             Log("quit " + std::to_string(GetTickCount64()));
