@@ -29,8 +29,9 @@ the order of their names, one command per line, and then writes NAME.done
 
 NAME.done holds one line per command: "ok", or for a write
 "ok N bytes at NS" with the CLOCK_MONOTONIC_RAW time in nanoseconds when the
-last byte had been taken by the pty (what a benchmark measures from), or
-"error REASON"; the first error ends the file. A write waits while the pty's
+last byte had been taken by the pty (what a benchmark measures from; Wine 8
+here counts QueryPerformanceCounter on the same clock, at 10 MHz, so NS / 100
+compares with it), or "error REASON"; the first error ends the file. A write waits while the pty's
 input queue is full (the reader is slow), at most 10 s.
 """
 
