@@ -166,3 +166,23 @@ BOOL IsSettingTrue(const WCHAR* pszValue)
     }
     return TRUE;
 }
+
+BOOL SameTextNoCase(const WCHAR* pszText, const WCHAR* pszName)
+{
+    for (;; pszText++, pszName++) {
+        WCHAR chText = *pszText;
+        WCHAR chName = *pszName;
+        if (chText >= L'a' && chText <= L'z') {
+            chText = (WCHAR)(chText - L'a' + L'A');
+        }
+        if (chName >= L'a' && chName <= L'z') {
+            chName = (WCHAR)(chName - L'a' + L'A');
+        }
+        if (chText != chName) {
+            return FALSE;
+        }
+        if (L'\0' == chText) {
+            return TRUE;
+        }
+    }
+}

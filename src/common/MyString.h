@@ -32,3 +32,6 @@ void RemoveFileName(WCHAR* pszPath);
 uint64_t ParseUnsignedSetting(const WCHAR* pszValue);
 // Switch as settings hold it: "TRUE" in any case is on, anything else (or null) off.
 BOOL IsSettingTrue(const WCHAR* pszValue);
+// Whether two texts are the same when the ASCII letters are compared without
+// regard to case, as settings words are compared.
+BOOL SameTextNoCase(const WCHAR* pszText, const WCHAR* pszName);

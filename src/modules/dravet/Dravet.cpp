@@ -56,9 +56,11 @@ static const ScannerModule gDravetModule = {
     DRAVET_SETTINGS_FILE,                                       // pszSettingsFile
     grgDravetDefaults,                                          // pSettingDefaults
     sizeof(grgDravetDefaults) / sizeof(grgDravetDefaults[0]),   // cSettingDefaults
+    NULL,                                                       // pfnCheckSettings
     OpenRadioIfAsked,                                           // pfnOnCreate
     SetFeedbackMode,                                            // pfnBeforeStart
     SignalGoodRead,                                             // pfnGoodRead
+    FALSE,                                                      // fDeliverAllWaiting: one label per tick
 };
 
 int WINAPI wWinMain(HINSTANCE hInstance, HINSTANCE, PWSTR pszCommandLine, int)

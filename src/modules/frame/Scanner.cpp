@@ -18,9 +18,17 @@
 
 const ScannerModule* gpScannerModule = NULL;
 
-// Makes gpSettings with the module's defaults and reads the module's settings
-// file over them. When the file cannot be read, the user is told which file,
-// and the stopped event tells the host that this module will not run.
+// The module will not run: the user is told why, and the stopped event tells
+// the host, which watches it.
+static void RefuseStart(const WCHAR* pszMessage)
+{
+    ShowError(pszMessage);
+    SetEvent(ghInputModuleEventStopped);
+}
+
+// Makes gpSettings with the module's defaults, reads the module's settings
+// file over them and lets the module check the values. FALSE when the file
+// cannot be read (the box names it) or the module refused a value.
 static BOOL LoadModuleSettings(const ScannerModule* pModule)
 {
     gpSettings = new (std::nothrow) Settings(GetInstallFolder());
@@ -28,16 +36,20 @@ static BOOL LoadModuleSettings(const ScannerModule* pModule)
     for (size_t i = 0; i < pModule->cSettingDefaults; i++) {
         gpSettings->Set(pModule->pSettingDefaults[i].pszName, pModule->pSettingDefaults[i].pszValue);
     }
-    if (TRUE == gpSettings->Read(pModule->pszSettingsFile)) {
-        return TRUE;
+    if (TRUE != gpSettings->Read(pModule->pszSettingsFile)) {
+        std::wstring strPath = MakeSettingsPath(GetInstallFolder(), pModule->pszSettingsFile);
+        std::vector<WCHAR> message(strPath.size() + 64);
+        _snwprintf(message.data(), message.size(), SETTINGS_FAILED_FORMAT, strPath.c_str());
+        message.back() = L'\0';
+        RefuseStart(message.data());
+        return FALSE;
     }
-    std::wstring strPath = MakeSettingsPath(GetInstallFolder(), pModule->pszSettingsFile);
-    std::vector<WCHAR> message(strPath.size() + 64);
-    _snwprintf(message.data(), message.size(), SETTINGS_FAILED_FORMAT, strPath.c_str());
-    message.back() = L'\0';
-    ShowError(message.data());
-    SetEvent(ghInputModuleEventStopped);
-    return FALSE;
+    std::wstring strRefusal;
+    if (NULL != pModule->pfnCheckSettings && TRUE != pModule->pfnCheckSettings(&strRefusal)) {
+        RefuseStart(strRefusal.c_str());
+        return FALSE;
+    }
+    return TRUE;
 }
 
 static void FreeModuleSettings()

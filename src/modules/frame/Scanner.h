@@ -1,4 +1,4 @@
-// The input-module entry shared by the four modules, and the application
+// The input-module entry shared by every module, and the application
 // object that owns the module window.
 #pragma once
 

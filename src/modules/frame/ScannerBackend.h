@@ -6,6 +6,11 @@
 
 #include "common/Types.h"
 
+// The window's own copy of a scan, in UTF-16 units with the terminator, as
+// large as the largest back-end buffer, so that the back-end may reuse its
+// buffer while the host still works. A longer scan is cut to fit.
+#define SCANNER_SCAN_BUFFER 8320
+
 class ScannerBackend
 {
 public:

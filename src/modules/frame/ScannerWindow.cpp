@@ -79,19 +79,23 @@ void ScannerWindow::onTimer(WPARAM)
 {
     HANDLE rghEvents[1] = { ghStopInputModuleEvent };
     FATAL_ASSERT(NULL != rghEvents[0]);
-    // The stop request goes before any waiting scan.
-    if (WAIT_OBJECT_0 == WaitForMultipleObjects(1, rghEvents, FALSE, 0)) {
-        stopStep();
-        return;
-    }
-    const WCHAR* pszScan = m_pScanner->getBarcode();
-    if (NULL == pszScan) {
-        return;
-    }
-    if (NULL != gpScannerModule->pfnGoodRead) {
-        gpScannerModule->pfnGoodRead(m_pScanner);
-    }
-    deliver(pszScan);
+    // The stop request goes before any waiting scan, and a tick that delivers
+    // every waiting scan looks at it again before each of them: a long upload
+    // must not hold up the host's stop.
+    do {
+        if (WAIT_OBJECT_0 == WaitForMultipleObjects(1, rghEvents, FALSE, 0)) {
+            stopStep();
+            return;
+        }
+        const WCHAR* pszScan = m_pScanner->getBarcode();
+        if (NULL == pszScan) {
+            return;
+        }
+        if (NULL != gpScannerModule->pfnGoodRead) {
+            gpScannerModule->pfnGoodRead(m_pScanner);
+        }
+        deliver(pszScan);
+    } while (TRUE == gpScannerModule->fDeliverAllWaiting);
 }
 
 void ScannerWindow::onDeviceMessage()

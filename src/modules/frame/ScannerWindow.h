@@ -12,9 +12,6 @@ class ScannerApp;
 // The poll timer: its number and period.
 #define SCANNER_TIMER_ID 1
 #define SCANNER_TIMER_PERIOD 100
-// The window's own copy of a scan, as large as the largest back-end buffer,
-// so that the back-end may reuse its buffer while the host still works.
-#define SCANNER_SCAN_BUFFER 8320
 
 // Registers the module's window class with the module's WindowProc and room
 // for the object pointer. TRUE on success.

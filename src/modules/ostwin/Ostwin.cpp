@@ -22,9 +22,11 @@ static const ScannerModule gOstwinModule = {
     NULL,                  // pszSettingsFile
     NULL,                  // pSettingDefaults
     0,                     // cSettingDefaults
+    NULL,                  // pfnCheckSettings
     NULL,                  // pfnOnCreate
     NULL,                  // pfnBeforeStart
     NULL,                  // pfnGoodRead
+    FALSE,                 // fDeliverAllWaiting: one label per tick
 };
 
 int WINAPI wWinMain(HINSTANCE hInstance, HINSTANCE, LPWSTR pszCommandLine, int)

@@ -21,9 +21,11 @@ static const ScannerModule gPellimorModule = {
     NULL,                   // pszSettingsFile
     NULL,                   // pSettingDefaults
     0,                      // cSettingDefaults
+    NULL,                   // pfnCheckSettings
     NULL,                   // pfnOnCreate
     NULL,                   // pfnBeforeStart
     NULL,                   // pfnGoodRead
+    FALSE,                  // fDeliverAllWaiting: one label per tick
 };
 
 int WINAPI wWinMain(HINSTANCE hInstance, HINSTANCE, LPWSTR pszCommandLine, int)

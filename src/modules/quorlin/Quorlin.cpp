@@ -37,9 +37,11 @@ static const ScannerModule gQuorlinModule = {
     NULL,                   // pszSettingsFile
     NULL,                   // pSettingDefaults
     0,                      // cSettingDefaults
+    NULL,                   // pfnCheckSettings
     NULL,                   // pfnOnCreate
     NULL,                   // pfnBeforeStart
     PlayGoodReadSound,      // pfnGoodRead
+    FALSE,                  // fDeliverAllWaiting: one label per tick
 };
 
 int WINAPI wWinMain(HINSTANCE hInstance, HINSTANCE, PWSTR pszCommandLine, int)

@@ -35,6 +35,8 @@ struct Delivery
 };
 
 std::vector<Delivery> gDeliveries;
+// The receiver asks the module to stop as it takes this scan (0: never).
+size_t gnStopAtScan = 0;
 
 LRESULT CALLBACK ReceiverProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam)
 {
@@ -48,6 +50,9 @@ LRESULT CALLBACK ReceiverProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam
         delivery.bytes.assign(pb, pb + pcds->cbData);
         delivery.nTick = GetTickCount64();
         gDeliveries.push_back(delivery);
+        if (gDeliveries.size() == gnStopAtScan) {
+            SetEvent(ghStopInputModuleEvent);
+        }
         return TRUE;
     }
     return DefWindowProcW(hWnd, uMsg, wParam, lParam);
@@ -131,8 +136,10 @@ protected:
         ASSERT_NE(nullptr, m_hWndReceiver);
         m_dwReceiver = (DWORD)(UINT_PTR)m_hWndReceiver;
         gDeliveries.clear();
+        gnStopAtScan = 0;
         SetEnvironmentVariableW(L"TVX_TEST_DEVICE_MESSAGE", NULL);
         SetEnvironmentVariableW(L"TVX_TEST_SETTINGS_FILE", NULL);
+        SetEnvironmentVariableW(L"TVX_TEST_DELIVER_ALL", NULL);
     }
 
     void TearDown() override
@@ -144,6 +151,7 @@ protected:
         }
         SetEnvironmentVariableW(L"TVX_TEST_DEVICE_MESSAGE", NULL);
         SetEnvironmentVariableW(L"TVX_TEST_SETTINGS_FILE", NULL);
+        SetEnvironmentVariableW(L"TVX_TEST_DELIVER_ALL", NULL);
     }
 
     // Plays the host: the events first, then the module with our handle.
@@ -343,6 +351,28 @@ TEST_F(ScannerFrame, AtMostOneScanPerTick)
     EXPECT_EQ(5u, nReadsWithText);
     EXPECT_LE(0, RequestStop());
     ExpectExitCode(0);
+}
+
+TEST_F(ScannerFrame, DeliveringAllWaitingLooksAtTheStopBeforeEachScan)
+{
+    // Five labels waiting at the first tick of a module that delivers every
+    // waiting scan; the host asks it to stop while it takes the third.
+    SetEnvironmentVariableW(L"TVX_TEST_DELIVER_ALL", L"1");
+    gnStopAtScan = 3;
+    for (int i = 0; i < 5; i++) {
+        ASSERT_TRUE(m_sim.FeedLine("label" + std::to_string(i)));
+    }
+    StartWithReceiver();
+    EXPECT_TRUE(PumpWait(ghInputModuleEventStopped, kStartMs));
+    ExpectExitCode(0);
+    ASSERT_EQ(3u, gDeliveries.size());
+    for (size_t i = 0; i < 3; i++) {
+        EXPECT_EQ(Utf16Bytes(L"label" + std::to_wstring(i)), gDeliveries[i].bytes);
+    }
+    // All three at the first tick, one right after the other (one scan per
+    // tick would take two more ticks), and the fourth label never asked for.
+    EXPECT_LT(gDeliveries[2].nTick - gDeliveries[0].nTick, 100u);
+    EXPECT_EQ(3u, m_sim.ReadCalls("TestScanRead").size());
 }
 
 // ---- The device message -------------------------------------------------

@@ -4,6 +4,7 @@
 //   TVX_TEST_DEVICE_MESSAGE  the library's notification message (default 0)
 //   TVX_TEST_SETTINGS_FILE   a settings file to read at start (default none),
 //                            with the one default "Greeting" = "hello"
+//   TVX_TEST_DELIVER_ALL     1: every waiting scan at each tick (default one)
 // Every frame step that the library would not see is noted in the call log.
 #include <windows.h>
 #include <stdlib.h>
@@ -136,8 +137,10 @@ int WINAPI wWinMain(HINSTANCE hInstance, HINSTANCE, PWSTR pszCommandLine, int)
     module.pszSettingsFile = strSettingsFile.empty() ? NULL : strSettingsFile.c_str();
     module.pSettingDefaults = grgTestDefaults;
     module.cSettingDefaults = sizeof(grgTestDefaults) / sizeof(grgTestDefaults[0]);
+    module.pfnCheckSettings = NULL;
     module.pfnOnCreate = NoteCreate;
     module.pfnBeforeStart = NoteBeforeStart;
     module.pfnGoodRead = NoteGoodRead;
+    module.fDeliverAllWaiting = (L"1" == ReadVariable(L"TVX_TEST_DELIVER_ALL")) ? TRUE : FALSE;
     return RunScannerModule(&module, hInstance, pszCommandLine);
 }

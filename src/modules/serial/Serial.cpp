@@ -1,0 +1,73 @@
+// Serial, the input module for scanners on a serial port (RS-232, or USB in
+// virtual COM port mode): the module frame with the serial back-end and its
+// settings file "Serial.txt". Every label waiting at a tick is delivered at
+// that tick, since a scanner may upload hundreds of stored labels at once.
+#include <windows.h>
+
+#include <new>
+
+#include "common/Assert.h"
+#include "common/MessageTexts.h"
+#include "modules/frame/Scanner.h"
+#include "modules/frame/ScannerModule.h"
+#include "modules/serial/SerialBackend.h"
+#include "modules/serial/SerialSettings.h"
+
+// Stored before the file is read, so that the file overrides them.
+static const ScannerSettingDefault grgSerialDefaults[] = {
+    { SERIAL_PORT, SERIAL_DEFAULT_PORT },
+    { SERIAL_BAUD_RATE, SERIAL_DEFAULT_BAUD_RATE },
+    { SERIAL_DATA_BITS, SERIAL_DEFAULT_DATA_BITS },
+    { SERIAL_PARITY, SERIAL_DEFAULT_PARITY },
+    { SERIAL_STOP_BITS, SERIAL_DEFAULT_STOP_BITS },
+    { SERIAL_FLOW_CONTROL, SERIAL_DEFAULT_FLOW_CONTROL },
+    { SERIAL_TERMINATOR, SERIAL_DEFAULT_TERMINATOR },
+    { SERIAL_IDLE_TIMEOUT, SERIAL_DEFAULT_IDLE_TIMEOUT },
+};
+
+// The settings as checked at start, for the back-end.
+static SerialConfig gSerialConfig;
+
+// Room for the refusal: the key and a value of at most one line piece.
+#define SERIAL_REFUSAL_TEXT 256
+
+static BOOL CheckSerialSettings(std::wstring* pstrMessage)
+{
+    FATAL_ASSERT(NULL != gpSettings);
+    const WCHAR* pszBadKey = NULL;
+    if (TRUE == ParseSerialSettings(gpSettings, &gSerialConfig, &pszBadKey)) {
+        return TRUE;
+    }
+    const WCHAR* pszValue = gpSettings->Get(pszBadKey);
+    WCHAR szText[SERIAL_REFUSAL_TEXT];
+    _snwprintf(szText, SERIAL_REFUSAL_TEXT, TVX_SERIAL_INVALID_SETTING_FORMAT, pszBadKey,
+               NULL != pszValue ? pszValue : L"");
+    szText[SERIAL_REFUSAL_TEXT - 1] = L'\0';
+    *pstrMessage = szText;
+    return FALSE;
+}
+
+static ScannerBackend* CreateSerialBackend(HWND hWnd)
+{
+    return new (std::nothrow) SerialBackend(hWnd, gSerialConfig);
+}
+
+static const ScannerModule gSerialModule = {
+    SCANNER_WINDOW_CLASS,                                       // pszWindowClass
+    SCANNER_WINDOW_CLASS,                                       // pszWindowTitle
+    SERIAL_BOX_MESSAGE,                                         // uDeviceMessage: the back-end's own box
+    CreateSerialBackend,                                        // pfnCreateBackend
+    SERIAL_SETTINGS_FILE,                                       // pszSettingsFile
+    grgSerialDefaults,                                          // pSettingDefaults
+    sizeof(grgSerialDefaults) / sizeof(grgSerialDefaults[0]),   // cSettingDefaults
+    CheckSerialSettings,                                        // pfnCheckSettings
+    NULL,                                                       // pfnOnCreate
+    NULL,                                                       // pfnBeforeStart
+    NULL,                                                       // pfnGoodRead: the scanner beeps itself
+    TRUE,                                                       // fDeliverAllWaiting
+};
+
+int WINAPI wWinMain(HINSTANCE hInstance, HINSTANCE, PWSTR pszCommandLine, int)
+{
+    return RunScannerModule(&gSerialModule, hInstance, pszCommandLine);
+}
