@@ -9,12 +9,16 @@
 class CountingKeySink : public KeySink
 {
 public:
-    void sendInput(const KeyInput&) override { m_nEvents++; }
-    void keybdEvent(BYTE, BYTE, DWORD) override { m_nEvents++; }
+    BOOL sendInput(const KeyInput&) override
+    {
+        m_nEvents++;
+        return TRUE;
+    }
     void sleep(DWORD) override { m_nPauses++; }
     BOOL isCapsLockOn() override { return FALSE; }
     void beginTimerPeriod() override {}
     void endTimerPeriod() override {}
+    void errorSound() override {}
 
     uint64_t m_nEvents = 0;
     uint64_t m_nPauses = 0;

@@ -22,9 +22,9 @@ namespace {
 const std::u16string gstrLabel =
     u"0109501101530003" u"3103001250" u"15260131" u"10ABC123\x1d" u"21SERIAL42";
 
-void TypeIntoCounter(void* pvContext, const char* pszText, DWORD nInterKeyDelay, BOOL fUnicode)
+BOOL TypeIntoCounter(void* pvContext, const char* pszText, DWORD nInterKeyDelay, BOOL fUnicode)
 {
-    TypeText((CountingKeySink*)pvContext, pszText, nInterKeyDelay, fUnicode);
+    return TypeText((CountingKeySink*)pvContext, pszText, nInterKeyDelay, fUnicode);
 }
 
 // The host's interpreter set-up, with the script from memory instead of a file.

@@ -170,11 +170,11 @@ struct TypingRecord
     std::string strTyped;
 };
 
-void RecordTyping(void* pvContext, const char* pszText, DWORD nInterKeyDelay, BOOL fUnicode)
+BOOL RecordTyping(void* pvContext, const char* pszText, DWORD nInterKeyDelay, BOOL fUnicode)
 {
     TypingRecord* pRecord = static_cast<TypingRecord*>(pvContext);
     pRecord->strTyped += pszText;
-    TypeText(&pRecord->sink, pszText, nInterKeyDelay, fUnicode);
+    return TypeText(&pRecord->sink, pszText, nInterKeyDelay, fUnicode);
 }
 
 void PrintScriptError(void*, const WCHAR* pszText)

@@ -7,7 +7,11 @@
 // that name. Codes 0x7F to 0xBC are the program's own codes for navigation,
 // editing, keypad and function keys, the same on every layout; the keypad
 // digits and decimal point are not extended keys (with the flag, a receiver
-// that goes by scan codes would see Insert, End, the arrows or Delete).
+// that goes by scan codes would see Insert, End, the arrows or Delete), while
+// every key that Windows itself reports as extended carries the flag, Break
+// (E0 46), Num Lock and the right Windows key (E0 5C) among them: through a
+// channel that carries scan codes (Remote Desktop) a key without it would be
+// taken for another (Break for Scroll Lock).
 // GS (0x1D) types a circumflex on every layout. A character that the layout
 // has no single key for is not valid here.
 
@@ -16,7 +20,7 @@ static const BYTE gLayoutUS[][LAYOUT_ROW_BYTES] = {
     { 0,             0, 0                             },  // 0x00
     { VK_LBUTTON,    0, LF_VALID                      },  // 0x01 LButton
     { VK_RBUTTON,    0, LF_VALID                      },  // 0x02 RButton
-    { VK_CANCEL,     0, LF_VALID                      },  // 0x03 Cancel
+    { VK_CANCEL,     0, LF_VALID | LF_EXTENDED        },  // 0x03 Cancel (Break)
     { VK_MBUTTON,    0, LF_VALID                      },  // 0x04 MButton
     { 0,             0, 0                             },  // 0x05
     { 0,             0, 0                             },  // 0x06
@@ -199,7 +203,7 @@ static const BYTE gLayoutUS[][LAYOUT_ROW_BYTES] = {
     { VK_F22,        0, LF_VALID                      },  // 0xB7 F22
     { VK_F23,        0, LF_VALID                      },  // 0xB8 F23
     { VK_F24,        0, LF_VALID                      },  // 0xB9 F24
-    { VK_NUMLOCK,    0, LF_VALID                      },  // 0xBA NumLock
+    { VK_NUMLOCK,    0, LF_VALID | LF_EXTENDED        },  // 0xBA NumLock
     { VK_SCROLL,     0, LF_VALID                      },  // 0xBB ScrollLock
     { VK_RETURN,     0, LF_VALID | LF_EXTENDED        },  // 0xBC keypad Enter
     { 0,             0, 0                             },  // 0xBD
@@ -266,7 +270,7 @@ static const BYTE gLayoutUS[][LAYOUT_ROW_BYTES] = {
     { 0,             0, 0                             },  // 0xFA
     { 0,             0, 0                             },  // 0xFB
     { 0,             0, 0                             },  // 0xFC
-    { VK_RWIN,       0, LF_VALID | LF_CONTROL         },  // 0xFD Ctrl+RWin
+    { VK_RWIN,       0, LF_VALID | LF_CONTROL | LF_EXTENDED },  // 0xFD Ctrl+RWin
     { 'K',           0, LF_VALID | LF_CONTROL         },  // 0xFE Ctrl+K
     { 0,             0, 0                             },  // 0xFF
 };
@@ -278,7 +282,7 @@ static const BYTE gLayoutSwedish[][LAYOUT_ROW_BYTES] = {
     { 0,             0, 0                             },  // 0x00
     { VK_LBUTTON,    0, LF_VALID                      },  // 0x01 LButton
     { VK_RBUTTON,    0, LF_VALID                      },  // 0x02 RButton
-    { VK_CANCEL,     0, LF_VALID                      },  // 0x03 Cancel
+    { VK_CANCEL,     0, LF_VALID | LF_EXTENDED        },  // 0x03 Cancel (Break)
     { VK_MBUTTON,    0, LF_VALID                      },  // 0x04 MButton
     { 0,             0, 0                             },  // 0x05
     { 0,             0, 0                             },  // 0x06
@@ -461,7 +465,7 @@ static const BYTE gLayoutSwedish[][LAYOUT_ROW_BYTES] = {
     { VK_F22,        0, LF_VALID                      },  // 0xB7 F22
     { VK_F23,        0, LF_VALID                      },  // 0xB8 F23
     { VK_F24,        0, LF_VALID                      },  // 0xB9 F24
-    { VK_NUMLOCK,    0, LF_VALID                      },  // 0xBA NumLock
+    { VK_NUMLOCK,    0, LF_VALID | LF_EXTENDED        },  // 0xBA NumLock
     { VK_SCROLL,     0, LF_VALID                      },  // 0xBB ScrollLock
     { VK_RETURN,     0, LF_VALID | LF_EXTENDED        },  // 0xBC keypad Enter
     { 0,             0, 0                             },  // 0xBD
@@ -528,7 +532,7 @@ static const BYTE gLayoutSwedish[][LAYOUT_ROW_BYTES] = {
     { 0,             0, 0                             },  // 0xFA
     { 0,             0, 0                             },  // 0xFB
     { 0,             0, 0                             },  // 0xFC
-    { VK_RWIN,       0, LF_VALID | LF_CONTROL         },  // 0xFD Ctrl+RWin
+    { VK_RWIN,       0, LF_VALID | LF_CONTROL | LF_EXTENDED },  // 0xFD Ctrl+RWin
     { 'K',           0, LF_VALID | LF_CONTROL         },  // 0xFE Ctrl+K
     { 0,             0, 0                             },  // 0xFF
 };
@@ -543,7 +547,7 @@ static const BYTE gLayoutBelgian[][LAYOUT_ROW_BYTES] = {
     { 0,             0, 0                             },  // 0x00
     { VK_LBUTTON,    0, LF_VALID                      },  // 0x01 LButton
     { VK_RBUTTON,    0, LF_VALID                      },  // 0x02 RButton
-    { VK_CANCEL,     0, LF_VALID                      },  // 0x03 Cancel
+    { VK_CANCEL,     0, LF_VALID | LF_EXTENDED        },  // 0x03 Cancel (Break)
     { VK_MBUTTON,    0, LF_VALID                      },  // 0x04 MButton
     { 0,             0, 0                             },  // 0x05
     { 0,             0, 0                             },  // 0x06
@@ -726,7 +730,7 @@ static const BYTE gLayoutBelgian[][LAYOUT_ROW_BYTES] = {
     { VK_F22,        0, LF_VALID                      },  // 0xB7 F22
     { VK_F23,        0, LF_VALID                      },  // 0xB8 F23
     { VK_F24,        0, LF_VALID                      },  // 0xB9 F24
-    { VK_NUMLOCK,    0, LF_VALID                      },  // 0xBA NumLock
+    { VK_NUMLOCK,    0, LF_VALID | LF_EXTENDED        },  // 0xBA NumLock
     { VK_SCROLL,     0, LF_VALID                      },  // 0xBB ScrollLock
     { VK_RETURN,     0, LF_VALID | LF_EXTENDED        },  // 0xBC keypad Enter
     { 0,             0, 0                             },  // 0xBD
@@ -793,7 +797,7 @@ static const BYTE gLayoutBelgian[][LAYOUT_ROW_BYTES] = {
     { 0,             0, 0                             },  // 0xFA
     { 0,             0, 0                             },  // 0xFB
     { 0,             0, 0                             },  // 0xFC
-    { VK_RWIN,       0, LF_VALID | LF_CONTROL         },  // 0xFD Ctrl+RWin
+    { VK_RWIN,       0, LF_VALID | LF_CONTROL | LF_EXTENDED },  // 0xFD Ctrl+RWin
     { 'K',           0, LF_VALID | LF_CONTROL         },  // 0xFE Ctrl+K
     { 0,             0, 0                             },  // 0xFF
 };

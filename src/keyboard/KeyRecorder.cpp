@@ -5,12 +5,23 @@
 #include "keyboard/VirtualKeys.h"
 
 RecordingKeySink::RecordingKeySink()
-    : m_fCapsLock(FALSE)
+    : m_fCapsLock(FALSE), m_nInputs(0), m_nFirstRefused(0), m_nRefused(0)
 {
 }
 
-void RecordingKeySink::sendInput(const KeyInput& input)
+void RecordingKeySink::refuseInputs(size_t nFirst, size_t nCount)
 {
+    m_nInputs = 0;
+    m_nFirstRefused = nFirst;
+    m_nRefused = nCount;
+}
+
+BOOL RecordingKeySink::sendInput(const KeyInput& input)
+{
+    size_t iInput = m_nInputs++;
+    if (iInput >= m_nFirstRefused && iInput - m_nFirstRefused < m_nRefused) {
+        return FALSE;
+    }
     if (0 != (input.dwFlags & KEYSINK_UNICODE)) {
         KeyEvent event = { (input.dwFlags & KEYSINK_KEYUP) ? KEYEVENT_UNICODE_UP
                                                            : KEYEVENT_UNICODE_DOWN,
@@ -19,11 +30,7 @@ void RecordingKeySink::sendInput(const KeyInput& input)
     } else {
         recordKey(input.wVk, input.wScan, input.dwFlags);
     }
-}
-
-void RecordingKeySink::keybdEvent(BYTE bVk, BYTE bScan, DWORD dwFlags)
-{
-    recordKey(bVk, bScan, dwFlags);
+    return TRUE;
 }
 
 void RecordingKeySink::sleep(DWORD nMilliseconds)
@@ -41,6 +48,12 @@ void RecordingKeySink::beginTimerPeriod()
 void RecordingKeySink::endTimerPeriod()
 {
     KeyEvent event = { KEYEVENT_TIMER_END, 0, 0, FALSE, 1 };
+    m_events.push_back(event);
+}
+
+void RecordingKeySink::errorSound()
+{
+    KeyEvent event = { KEYEVENT_ERROR_SOUND, 0, 0, FALSE, 0 };
     m_events.push_back(event);
 }
 
@@ -75,6 +88,8 @@ std::string FormatKeyEvent(const KeyEvent& event)
     case KEYEVENT_PAUSE:
         snprintf(szLine, sizeof(szLine), "pause %lu", (unsigned long)event.nMilliseconds);
         return szLine;
+    case KEYEVENT_ERROR_SOUND:
+        return "error-sound";
     case KEYEVENT_TIMER_BEGIN:
     case KEYEVENT_TIMER_END:
         break;

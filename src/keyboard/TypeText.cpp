@@ -26,24 +26,49 @@ BOOL IsCharacterCode(BYTE bCode)
                : FALSE;
 }
 
-// One text's typing: every event is followed by the pause.
+// One text's typing: every event the system takes is followed by the pause.
+// Once the system refuses an event, nothing more of the text is sent.
 class Typist
 {
 public:
     Typist(KeySink* pSink, DWORD nDelay)
-        : m_pSink(pSink), m_nDelay(nDelay), m_fCapsLockChecked(FALSE), m_fCapsLockSwitchedOff(FALSE)
+        : m_pSink(pSink), m_leftDown(pSink->getKeysLeftDown()), m_nDelay(nDelay),
+          m_fRefused(FALSE), m_fCapsLockChecked(FALSE), m_fCapsLockSwitchedOff(FALSE)
     {
+    }
+
+    BOOL isRefused() const { return m_fRefused; }
+
+    // What an earlier text could not put back comes first: its keys are
+    // released and Caps Lock switched on again, or this text is refused too.
+    void settleLeftOvers()
+    {
+        BOOL fSettled = releaseKeysDown();
+        if (TRUE == fSettled && TRUE == m_leftDown.fCapsLockOwed) {
+            BOOL fToggled = FALSE;
+            fSettled = pressCapsLock(&fToggled);
+            if (TRUE == fToggled) {
+                m_leftDown.fCapsLockOwed = FALSE;
+            }
+        }
+        if (TRUE != fSettled) {
+            m_fRefused = TRUE;
+        }
     }
 
     // Key-down and key-up of one character, then one pause: an application
     // must not see the character as still held.
     void typeUnicode(BYTE bChar)
     {
-        KeyInput input = { 0, bChar, KEYSINK_UNICODE };
-        m_pSink->sendInput(input);
-        input.dwFlags = KEYSINK_UNICODE | KEYSINK_KEYUP;
-        m_pSink->sendInput(input);
-        m_pSink->sleep(m_nDelay);
+        if (TRUE == m_fRefused) {
+            return;
+        }
+        if (TRUE == send(0, bChar, KEYSINK_UNICODE) &&
+            TRUE == send(0, bChar, KEYSINK_UNICODE | KEYSINK_KEYUP)) {
+            m_pSink->sleep(m_nDelay);
+        } else {
+            m_fRefused = TRUE;
+        }
     }
 
     // Modifiers down, the key down and up, modifiers up in reverse order, and
@@ -96,57 +121,146 @@ public:
     // rest of the text.
     void switchCapsLockOff()
     {
-        if (TRUE == m_fCapsLockChecked) {
+        if (TRUE == m_fRefused || TRUE == m_fCapsLockChecked) {
             return;
         }
         m_fCapsLockChecked = TRUE;
         if (TRUE == m_pSink->isCapsLockOn()) {
-            pressCapsLock();
-            m_fCapsLockSwitchedOff = TRUE;
+            BOOL fToggled = FALSE;
+            if (TRUE != pressCapsLock(&fToggled)) {
+                m_fRefused = TRUE;
+            }
+            m_fCapsLockSwitchedOff = fToggled;
         }
     }
 
-    // The user finds Caps Lock as it was before the text.
-    void restoreCapsLock()
+    // The end of the text: the user finds Caps Lock as it was. After a
+    // refusal every key still down is released first (the modifiers and the
+    // key of the character cut short), and whatever the system refuses of
+    // this is left with the sink for the next text. TRUE when the whole text
+    // went through.
+    BOOL finish()
     {
-        if (TRUE == m_fCapsLockSwitchedOff) {
-            pressCapsLock();
-            m_fCapsLockSwitchedOff = FALSE;
+        if (TRUE != m_fRefused && TRUE != restoreCapsLock()) {
+            m_fRefused = TRUE;
         }
+        if (TRUE == m_fRefused) {
+            releaseKeysDown();
+            restoreCapsLock();
+            if (TRUE == m_fCapsLockSwitchedOff) {
+                m_leftDown.fCapsLockOwed = TRUE;
+            }
+        }
+        FATAL_ASSERT(TRUE == m_fRefused || m_leftDown.keys.empty());
+        return (TRUE == m_fRefused) ? FALSE : TRUE;
     }
 
 private:
+    // One key event of the text and its pause, unless the text has been
+    // refused already.
     void key(BYTE bVk, BYTE bScan, DWORD dwFlags)
     {
-        m_pSink->keybdEvent(bVk, bScan, dwFlags);
-        m_pSink->sleep(m_nDelay);
+        if (TRUE != m_fRefused && TRUE != sendPaused(bVk, bScan, dwFlags)) {
+            m_fRefused = TRUE;
+        }
     }
 
-    void pressCapsLock()
+    // One event whatever came before: a key the system takes goes on the
+    // list of keys down, or off it with its release. FALSE when the system
+    // refused it.
+    BOOL send(WORD wVk, WORD wScan, DWORD dwFlags)
     {
-        key(VK_CAPITAL, SCAN_CAPITAL, 0);
-        key(VK_CAPITAL, SCAN_CAPITAL, KEYSINK_KEYUP);
+        KeyInput input = { wVk, wScan, dwFlags };
+        if (TRUE != m_pSink->sendInput(input)) {
+            return FALSE;
+        }
+        std::vector<KeyInput>& keys = m_leftDown.keys;
+        if (0 == (dwFlags & KEYSINK_KEYUP)) {
+            keys.push_back(input);
+            return TRUE;
+        }
+        for (size_t i = keys.size(); i > 0; i--) {
+            const KeyInput& down = keys[i - 1];
+            if (down.wVk == wVk && down.wScan == wScan &&
+                down.dwFlags == (dwFlags & ~(DWORD)KEYSINK_KEYUP)) {
+                keys.erase(keys.begin() + (ptrdiff_t)(i - 1));
+                break;
+            }
+        }
+        return TRUE;
+    }
+
+    // send, and the pause after an event the system took.
+    BOOL sendPaused(WORD wVk, WORD wScan, DWORD dwFlags)
+    {
+        if (TRUE != send(wVk, wScan, dwFlags)) {
+            return FALSE;
+        }
+        m_pSink->sleep(m_nDelay);
+        return TRUE;
+    }
+
+    // Releases every key on the list, the latest first; a release the system
+    // refuses leaves its key there. TRUE when none was refused.
+    BOOL releaseKeysDown()
+    {
+        std::vector<KeyInput> keys = m_leftDown.keys;
+        BOOL fAll = TRUE;
+        for (size_t i = keys.size(); i > 0; i--) {
+            const KeyInput& down = keys[i - 1];
+            if (TRUE != sendPaused(down.wVk, down.wScan, down.dwFlags | KEYSINK_KEYUP)) {
+                fAll = FALSE;
+            }
+        }
+        return fAll;
+    }
+
+    // Caps Lock down and up. *pfToggled: the key-down got through, which is
+    // what toggles it. TRUE when both got through.
+    BOOL pressCapsLock(BOOL* pfToggled)
+    {
+        *pfToggled = sendPaused(VK_CAPITAL, SCAN_CAPITAL, 0);
+        return (TRUE == *pfToggled && TRUE == sendPaused(VK_CAPITAL, SCAN_CAPITAL, KEYSINK_KEYUP))
+                   ? TRUE
+                   : FALSE;
+    }
+
+    // Switches Caps Lock on again if this text switched it off. FALSE when
+    // the system refused any of it.
+    BOOL restoreCapsLock()
+    {
+        if (TRUE != m_fCapsLockSwitchedOff) {
+            return TRUE;
+        }
+        BOOL fToggled = FALSE;
+        BOOL fDone = pressCapsLock(&fToggled);
+        if (TRUE == fToggled) {
+            m_fCapsLockSwitchedOff = FALSE;
+        }
+        return fDone;
     }
 
     KeySink* m_pSink;
+    KeysLeftDown& m_leftDown;
     DWORD m_nDelay;
+    BOOL m_fRefused;
     BOOL m_fCapsLockChecked;
     BOOL m_fCapsLockSwitchedOff;
 };
 
 }  // namespace
 
-void TypeText(const char* psz, DWORD nDelay, BOOL fUnicode)
+BOOL TypeText(const char* psz, DWORD nDelay, BOOL fUnicode)
 {
-    TypeText(GetPlatformKeySink(), psz, nDelay, fUnicode);
+    return TypeText(GetPlatformKeySink(), psz, nDelay, fUnicode);
 }
 
-void TypeText(KeySink* pSink, const char* psz, DWORD nDelay, BOOL fUnicode)
+BOOL TypeText(KeySink* pSink, const char* psz, DWORD nDelay, BOOL fUnicode)
 {
     FATAL_ASSERT(NULL != psz);
     FATAL_ASSERT(NULL != pSink);
     if ('\0' == *psz) {
-        return;
+        return TRUE;
     }
     if (nDelay > MAX_INTER_KEY_DELAY) {
         nDelay = MAX_INTER_KEY_DELAY;
@@ -154,7 +268,9 @@ void TypeText(KeySink* pSink, const char* psz, DWORD nDelay, BOOL fUnicode)
 
     Typist typist(pSink, nDelay);
     pSink->beginTimerPeriod();
-    for (const unsigned char* p = (const unsigned char*)psz; '\0' != *p; p++) {
+    typist.settleLeftOvers();
+    for (const unsigned char* p = (const unsigned char*)psz;
+         '\0' != *p && TRUE != typist.isRefused(); p++) {
         BYTE bCode = *p;
         if (TRUE == fUnicode && bCode >= 0x20 && bCode <= 0x7E) {
             typist.typeUnicode(bCode);
@@ -174,6 +290,11 @@ void TypeText(KeySink* pSink, const char* psz, DWORD nDelay, BOOL fUnicode)
         }
         typist.typeKey(*pKeyTranslator);
     }
-    typist.restoreCapsLock();
+    BOOL fTyped = typist.finish();
     pSink->endTimerPeriod();
+    if (TRUE != fTyped) {
+        // Once per text, however many of its events were refused.
+        pSink->errorSound();
+    }
+    return fTyped;
 }

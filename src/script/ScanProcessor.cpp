@@ -56,10 +56,10 @@ char* NarrowScanText(const void* pvData, DWORD cbData)
     return pszScan;
 }
 
-static void TypeWithKeyboard(void* /*pvContext*/, const char* pszText,
+static BOOL TypeWithKeyboard(void* /*pvContext*/, const char* pszText,
                              DWORD nInterKeyDelay, BOOL fUnicodeTyping)
 {
-    TypeText(pszText, nInterKeyDelay, fUnicodeTyping);
+    return TypeText(pszText, nInterKeyDelay, fUnicodeTyping);
 }
 
 ScanProcessor::ScanProcessor(lua_State* L, DWORD nInterKeyDelay, BOOL fUnicodeTyping)
@@ -70,7 +70,9 @@ ScanProcessor::ScanProcessor(lua_State* L, DWORD nInterKeyDelay, BOOL fUnicodeTy
       m_pfnError(ShowScriptRuntimeError),
       m_pvErrorContext(NULL),
       m_pfnType(TypeWithKeyboard),
-      m_pvTypeContext(NULL)
+      m_pvTypeContext(NULL),
+      m_nLastOutcome(SCAN_OUTCOME_NONE),
+      m_cRefusedScans(0)
 {
     FATAL_ASSERT(NULL != L);
 }
@@ -155,8 +157,16 @@ BOOL ScanProcessor::ProcessScan(const void* pvData, DWORD cbData)
     char* pszScan = NarrowScanText(pvData, cbData);
     if (TRUE == RunProcessFunction(pszScan)) {
         FATAL_ASSERT(NULL != m_pszProcessedData);
-        m_pfnType(m_pvTypeContext, m_pszProcessedData, m_nInterKeyDelay, m_fUnicodeTyping);
+        if (TRUE == m_pfnType(m_pvTypeContext, m_pszProcessedData, m_nInterKeyDelay,
+                              m_fUnicodeTyping)) {
+            m_nLastOutcome = SCAN_OUTCOME_TYPED;
+        } else {
+            m_nLastOutcome = SCAN_OUTCOME_REFUSED_BY_WINDOWS;
+            m_cRefusedScans++;
+        }
         FreeProcessedData();
+    } else {
+        m_nLastOutcome = SCAN_OUTCOME_SCRIPT_ERROR;
     }
     delete[] pszScan;
     return TRUE;

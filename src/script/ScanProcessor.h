@@ -29,10 +29,21 @@ void ShowScriptRuntimeError(void* pvOwner, const WCHAR* pszText);
 
 // Where a script's failure on one scan is reported, and where its result is
 // typed. The host keeps the defaults (ShowScriptRuntimeError with its main
-// window as owner; TypeText); tools and tests print or record instead.
+// window as owner; TypeText); tools and tests print or record instead. The
+// type procedure answers as TypeText does: TRUE when the text was typed
+// whole, FALSE when the system refused its input.
 typedef void (*ScriptErrorProc)(void* pvContext, const WCHAR* pszText);
-typedef void (*ScriptTypeProc)(void* pvContext, const char* pszText,
+typedef BOOL (*ScriptTypeProc)(void* pvContext, const char* pszText,
                                DWORD nInterKeyDelay, BOOL fUnicodeTyping);
+
+// What became of a scan.
+enum ScanOutcome
+{
+    SCAN_OUTCOME_NONE,                // no scan yet
+    SCAN_OUTCOME_TYPED,               // the script's result was typed whole
+    SCAN_OUTCOME_SCRIPT_ERROR,        // the script failed; nothing was typed
+    SCAN_OUTCOME_REFUSED_BY_WINDOWS,  // the system refused the typing part-way
+};
 
 // Runs the script on scans for the main window. One object per window, made
 // once the typing settings are known; the interpreter is not owned.
@@ -51,8 +62,14 @@ public:
 
     // One WM_COPYDATA record (lpData, cbData): converts the text, runs
     // "process" on it and types the result; a failure is reported and nothing
-    // is typed. Always TRUE, the answer the module gets.
+    // is typed. The scan's outcome is kept (GetLastOutcome). Always TRUE, the
+    // answer the module gets.
     BOOL ProcessScan(const void* pvData, DWORD cbData);
+
+    // What became of the last scan, and how many scans the system refused
+    // to let be typed whole since this object was made.
+    ScanOutcome GetLastOutcome() const { return m_nLastOutcome; }
+    DWORD GetRefusedScans() const { return m_cRefusedScans; }
 
     // Calls "process" with pszScan and keeps its result in m_pszProcessedData.
     // FALSE when the call failed or returned anything but a string or a
@@ -74,4 +91,6 @@ private:
     void* m_pvErrorContext;
     ScriptTypeProc m_pfnType;
     void* m_pvTypeContext;
+    ScanOutcome m_nLastOutcome;
+    DWORD m_cRefusedScans;
 };

@@ -212,6 +212,48 @@ std::string CaseName(const testing::TestParamInfo<std::tuple<int, bool>>& info)
 INSTANTIATE_TEST_SUITE_P(EveryModule, ScanToTyping,
                          testing::Combine(testing::Range(0, 4), testing::Bool()), CaseName);
 
+// The LXE terminal's 8-bit text through the real host: every byte 0x20 to
+// 0xFF, in three labels (a read holds at most 100 bytes), reaches the script
+// as itself, whatever the code page. The script returns the codes as hex text,
+// since typed as they are the codes 0x7F to 0xBC would be the program's own
+// keys.
+TEST(EightBitText, EveryByteFromTheLxeTerminalReachesTheScriptAsItself)
+{
+    EndToEnd e2e(grgModules[3], false);
+    ASSERT_TRUE(e2e.IsReady());
+    ASSERT_TRUE(WriteTextFile(e2e.GetFolder().GetFilePath(L"script.lua"),
+                              "function process(scan)\n"
+                              "  local hex = string.gsub(scan, '.', function(c)\n"
+                              "    return string.format('%02X', string.byte(c))\n"
+                              "  end)\n"
+                              "  return hex .. '\\r'\n"
+                              "end\n"));
+    TypingTarget target;
+    ASSERT_TRUE(e2e.StartHost());
+    ASSERT_TRUE(target.Focus());
+
+    std::wstring strExpected;
+    for (int nFirst : { 0x20, 0x70, 0xC0 }) {
+        std::string strLine;
+        for (int nByte = nFirst; nByte < nFirst + 0x50 && nByte <= 0xFF; nByte++) {
+            char szHex[8];
+            snprintf(szHex, sizeof(szHex), "\\x%02x", nByte);
+            strLine += szHex;
+            snprintf(szHex, sizeof(szHex), "%02X", nByte);
+            strExpected += std::wstring(szHex, szHex + 2);
+        }
+        strExpected += L"\r\n";
+        ASSERT_TRUE(e2e.GetSim().FeedLine(strLine));
+        std::wstring strText = target.WaitForText(strExpected.size(), 20000);
+        ASSERT_EQ(strExpected, strText) << "after the label from byte 0x" << std::hex << nFirst
+                                        << "\ncall log:\n" << ReadCallLog(e2e.GetSim());
+    }
+
+    ASSERT_TRUE(e2e.Unload());
+    EXPECT_EQ(0u, WaitForExitCode(e2e.GetHost().GetHandle(), 5000));
+    EXPECT_EQ(0u, WaitForExitCode(e2e.GetModule(), 5000));
+}
+
 TEST(ModuleEndingOnItsOwn, DravetWithoutSettingsFileClosesTheHostWithinAboutOneSecond)
 {
     EndToEnd e2e(grgModules[2], false);

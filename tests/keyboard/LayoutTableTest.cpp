@@ -1,10 +1,12 @@
 // Every row of the three layout tables against an independent listing: what
 // each Windows layout types with one key (data/characters.csv), its scan codes
-// (data/scancodes.csv), and the rows that the program defines itself (control
-// keys, its own key codes 0x7F..0xBC, 0xFD, 0xFE), written out below.
+// and the keys Windows sends as extended keys (data/scancodes.csv), and the
+// rows that the program defines itself (control keys, its own key codes
+// 0x7F..0xBC, 0xFD, 0xFE), written out below.
 #include <gtest/gtest.h>
 
 #include <map>
+#include <set>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -77,6 +79,9 @@ public:
                     m_scan[nLayout][nKey] = ParseHex(row[2 + nLayout]);
                 }
             }
+            if ("1" == row.at(5)) {
+                m_extended.insert(nKey);
+            }
         }
         for (const auto& row : ParseCsv(kszCharactersCsv)) {
             int nLayout = LayoutNumber(row[0]);
@@ -125,6 +130,9 @@ public:
         return m_scan[nLayout].end() == it ? 0 : it->second;
     }
 
+    // Whether Windows sends the key with the extended flag (an E0 scan code).
+    bool IsExtended(int nKey) const { return m_extended.count(nKey) > 0; }
+
     // The keys that type nChar with modifiers a row can hold (none, Shift,
     // AltGr), or none at all.
     std::vector<CharacterKey> Keys(int nLayout, int nChar) const
@@ -145,6 +153,7 @@ public:
 private:
     std::map<std::string, int> m_keyByName;
     std::map<int, int> m_scan[3];
+    std::set<int> m_extended;
     std::map<int, std::vector<CharacterKey>> m_keys[3];
 };
 
@@ -222,7 +231,9 @@ Expected CharacterRow(int nLayout, int nChar, bool fCaps)
     return { pBest->nKeyCode, nFlags };
 }
 
-// Rows the program defines itself, the same on every layout.
+// Rows the program defines itself, the same on every layout. Which of them are
+// extended keys comes from the listing; only the keypad's Enter is written
+// here, as it shares its virtual key with the main Enter.
 struct OwnRows
 {
     int nFirst;
@@ -237,16 +248,16 @@ const OwnRows kOwnRows[] = {
     { 0x0C, 0x0D, 0x0C, kValid },              // Clear, Enter
     { 0x10, 0x14, 0x10, 0 },                   // Shift..Caps Lock: key kept, not valid
     { 0x1B, 0x1B, 0x1B, kValid },              // Escape
-    { 0x7F, 0x7F, 0x2E, kValid | kExtended },  // Delete
-    { 0x80, 0x87, 0x21, kValid | kExtended },  // Page Up..Down arrow
+    { 0x7F, 0x7F, 0x2E, kValid },              // Delete
+    { 0x80, 0x87, 0x21, kValid },              // Page Up..Down arrow
     { 0x88, 0x8A, 0x29, kValid },              // Select, Print, Execute
-    { 0x8B, 0x8D, 0x2C, kValid | kExtended },  // Print Screen, Insert, Delete
+    { 0x8B, 0x8D, 0x2C, kValid },              // Print Screen, Insert, Delete
     { 0x8E, 0x8E, 0x2F, kValid },              // Help
-    { 0x8F, 0x91, 0x5B, kValid | kExtended },  // Windows keys, Applications
-    { 0x92, 0x9B, 0x60, kValid },              // keypad digits: not extended keys
+    { 0x8F, 0x91, 0x5B, kValid },              // Windows keys, Applications
+    { 0x92, 0x9B, 0x60, kValid },              // keypad digits
     { 0x9C, 0x9F, 0x6A, kValid },              // keypad * + separator -
-    { 0xA0, 0xA0, 0x6E, kValid },              // keypad decimal point: not extended
-    { 0xA1, 0xA1, 0x6F, kValid | kExtended },  // keypad /
+    { 0xA0, 0xA0, 0x6E, kValid },              // keypad decimal point
+    { 0xA1, 0xA1, 0x6F, kValid },              // keypad /
     { 0xA2, 0xB9, 0x70, kValid },              // F1..F24
     { 0xBA, 0xBB, 0x90, kValid },              // Num Lock, Scroll Lock
     { 0xBC, 0xBC, 0x0D, kValid | kExtended },  // keypad Enter
@@ -265,23 +276,32 @@ bool IsNordicLetter(int nCode)
            0xE5 == nCode || 0xF6 == nCode;
 }
 
+// A row of a key Windows sends as extended must carry the flag.
+Expected WithListedExtension(Expected row)
+{
+    if (0 != (row.nFlags & kValid) && GetListing().IsExtended(row.nKeyCode)) {
+        row.nFlags |= kExtended;
+    }
+    return row;
+}
+
 Expected ExpectedRow(int nLayout, int nCode)
 {
     for (const OwnRows& rows : kOwnRows) {
         if (nCode >= rows.nFirst && nCode <= rows.nLast) {
-            return { rows.nFirstKey + nCode - rows.nFirst, rows.nFlags };
+            return WithListedExtension({ rows.nFirstKey + nCode - rows.nFirst, rows.nFlags });
         }
     }
     if (0x1D == nCode) {
-        return CharacterRow(nLayout, '^', false);  // GS types a circumflex
+        return WithListedExtension(CharacterRow(nLayout, '^', false));  // GS types a circumflex
     }
     if (nCode >= 0x20 && nCode <= 0x7E) {
         Expected row = CharacterRow(nLayout, nCode, IsLetter(nCode));
         EXPECT_NE(0, row.nFlags) << kLayoutNames[nLayout] << " cannot type " << (char)nCode;
-        return row;
+        return WithListedExtension(row);
     }
     if (IsNordicLetter(nCode)) {
-        return CharacterRow(nLayout, nCode, true);
+        return WithListedExtension(CharacterRow(nLayout, nCode, true));
     }
     return { 0, 0 };
 }
@@ -352,6 +372,19 @@ TEST(LayoutTable, RowsThatTheRealLayoutsDecide)
         { LAYOUT_US, 0xF6, 0, 0, 0 },
         { LAYOUT_US, 0x92, 0x60, kValid, 0x52 },
         { LAYOUT_US, 0x8B, 0x2C, kValid | kExtended, 0x37 },
+        // Break (E0 46), Num Lock (E0 45) and the right Windows key (E0 5C)
+        // on every layout.
+        { LAYOUT_US, 0x03, 0x03, kValid | kExtended, 0x46 },
+        { LAYOUT_SWEDISH, 0x03, 0x03, kValid | kExtended, 0x46 },
+        { LAYOUT_BELGIAN, 0x03, 0x03, kValid | kExtended, 0x46 },
+        { LAYOUT_US, 0xBA, 0x90, kValid | kExtended, 0x45 },
+        { LAYOUT_SWEDISH, 0xBA, 0x90, kValid | kExtended, 0x45 },
+        { LAYOUT_BELGIAN, 0xBA, 0x90, kValid | kExtended, 0x45 },
+        { LAYOUT_US, 0xFD, 0x5C, kValid | kControl | kExtended, 0x5C },
+        { LAYOUT_SWEDISH, 0xFD, 0x5C, kValid | kControl | kExtended, 0x5C },
+        { LAYOUT_BELGIAN, 0xFD, 0x5C, kValid | kControl | kExtended, 0x5C },
+        // Scroll Lock and the keypad's digits are not extended keys.
+        { LAYOUT_US, 0xBB, 0x91, kValid, 0x46 },
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(::testing::Message() << kLayoutNames[c.nLayout] << " code " << c.nCode);

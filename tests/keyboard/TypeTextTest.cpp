@@ -1,6 +1,7 @@
 // The event sequence that typing produces, through the recording sink.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -180,6 +181,12 @@ INSTANTIATE_TEST_SUITE_P(
                       Keys({ "key-down 11 1D", "key-down 4B 25", "key-up 4B 25",
                              "key-up 11 1D" }) },
         SequenceCase{ "F5", LAYOUT_US, "\xA6", TRUE, Keys({ "key-down 74 3F", "key-up 74 3F" }) },
+        SequenceCase{ "ControlRightWindowsKeyIsExtended", LAYOUT_BELGIAN, "\xFD", FALSE,
+                      Keys({ "key-down 11 1D", "key-down 5C 5C ext", "key-up 5C 5C ext",
+                             "key-up 11 1D" }) },
+        SequenceCase{ "BreakAndNumLockAreExtended", LAYOUT_SWEDISH, "\x03\xBA", TRUE,
+                      Keys({ "key-down 03 46 ext", "key-up 03 46 ext", "key-down 90 45 ext",
+                             "key-up 90 45 ext" }) },
         SequenceCase{ "LineFeedIsAFixedPause", LAYOUT_US, "1\n2", TRUE,
                       Lines({ "unicode-down 0031", "unicode-up 0031", "pause 1", "pause 100",
                               "unicode-down 0032", "unicode-up 0032", "pause 1" }) },
@@ -280,6 +287,151 @@ TEST(TypeText, EveryKeyIsReleasedAndEveryEventPaused)
     }
 }
 
+// The keys a sequence of lines leaves down, in the order they were pressed:
+// "key-down X" holds X until its "key-up X", "unicode-down X" until its
+// "unicode-up X".
+Lines KeysHeld(const Lines& lines)
+{
+    Lines held;
+    for (const std::string& strLine : lines) {
+        size_t iSpace = strLine.find(' ');
+        std::string strKind = strLine.substr(0, iSpace);
+        std::string strKey = strLine.substr(iSpace + 1);
+        if ("key-down" == strKind || "unicode-down" == strKind) {
+            held.push_back(strKind.substr(0, strKind.size() - 5) + " " + strKey);
+        } else if ("key-up" == strKind || "unicode-up" == strKind) {
+            std::string strHeld = strKind.substr(0, strKind.size() - 3) + " " + strKey;
+            for (size_t i = held.size(); i > 0; i--) {
+                if (held[i - 1] == strHeld) {
+                    held.erase(held.begin() + (ptrdiff_t)(i - 1));
+                    break;
+                }
+            }
+        }
+    }
+    return held;
+}
+
+// The printed lines of the events recorded since the last clear.
+Lines Recorded(const RecordingKeySink& sink)
+{
+    Lines lines;
+    for (const KeyEvent& event : sink.getEvents()) {
+        std::string strLine = FormatKeyEvent(event);
+        if (!strLine.empty()) {
+            lines.push_back(strLine);
+        }
+    }
+    return lines;
+}
+
+size_t CountLines(const Lines& lines, const std::string& strLine)
+{
+    return (size_t)std::count(lines.begin(), lines.end(), strLine);
+}
+
+struct RefusalCase
+{
+    int nLayout;
+    const char* pszText;
+    BOOL fUnicode;
+};
+
+// Texts that hold modifiers (Control, AltGr, Shift), a dead key, Caps Lock
+// switched off and on, and Unicode characters.
+const RefusalCase kRefusalCases[] = {
+    { LAYOUT_SWEDISH, "a@B~\xFE\r", FALSE },
+    { LAYOUT_US, "x\x1Dy\xE9", TRUE },
+};
+
+// The system refuses events k to k + m - 1 of a text, for every k, then takes
+// everything again: the text is refused with one error sound, and after the
+// next text no key is down, the keys the first left down were released first,
+// and Caps Lock is on as the user had it.
+TEST(TypeTextRefused, NoKeyStaysDownWhereverTheSystemRefuses)
+{
+    for (const RefusalCase& c : kRefusalCases) {
+        KeyTranslatorMap map(c.nLayout);
+        gpKeyTranslatorMap = &map;
+        RecordingKeySink whole;
+        whole.setCapsLock(TRUE);
+        ASSERT_EQ(TRUE, TypeText(&whole, c.pszText, 1, c.fUnicode));
+        Lines wholeLines = Recorded(whole);
+        size_t nInputs = wholeLines.size() - CountLines(wholeLines, "pause 1");
+        ASSERT_GT(nInputs, 10u);
+
+        for (size_t k = 0; k < nInputs; k++) {
+            for (size_t m : { (size_t)1, (size_t)2, (size_t)3, (size_t)7, nInputs }) {
+                SCOPED_TRACE(::testing::Message() << c.pszText << " refused from event " << k
+                                                  << " for " << m);
+                RecordingKeySink sink;
+                sink.setCapsLock(TRUE);
+                sink.refuseInputs(k, m);
+                EXPECT_EQ(FALSE, TypeText(&sink, c.pszText, 1, c.fUnicode));
+                Lines first = Recorded(sink);
+                EXPECT_EQ(1u, CountLines(first, "error-sound"));
+                Lines held = KeysHeld(first);
+                if (1 == m) {
+                    // The system takes input again at once: the text puts
+                    // everything back itself.
+                    EXPECT_EQ(Lines(), held);
+                    EXPECT_EQ(TRUE, sink.isCapsLockOn());
+                }
+
+                sink.clear();
+                sink.refuseInputs(0, 0);
+                EXPECT_EQ(TRUE, TypeText(&sink, "\r", 1, c.fUnicode));
+                Lines next = Recorded(sink);
+                EXPECT_EQ(0u, CountLines(next, "error-sound"));
+                // The late releases come first, the latest key first.
+                Lines releases;
+                for (size_t i = held.size(); i > 0; i--) {
+                    releases.push_back(held[i - 1].substr(0, held[i - 1].find(' ')) + "-up" +
+                                       held[i - 1].substr(held[i - 1].find(' ')));
+                    releases.push_back("pause 1");
+                }
+                ASSERT_GE(next.size(), releases.size());
+                EXPECT_EQ(releases, Lines(next.begin(), next.begin() + (ptrdiff_t)releases.size()));
+
+                first.insert(first.end(), next.begin(), next.end());
+                EXPECT_EQ(Lines(), KeysHeld(first));
+                EXPECT_EQ(TRUE, sink.isCapsLockOn());
+                EXPECT_TRUE(sink.getKeysLeftDown().keys.empty());
+            }
+        }
+        gpKeyTranslatorMap = NULL;
+    }
+}
+
+// While the system keeps refusing, every text is refused with its own error
+// sound and sends nothing but the releases it owes; then they go first.
+TEST(TypeTextRefused, ReleasesWaitUntilTheSystemTakesInputAgain)
+{
+    KeyTranslatorMap map(LAYOUT_US);
+    gpKeyTranslatorMap = &map;
+    RecordingKeySink sink;
+    sink.setCapsLock(TRUE);
+    sink.refuseInputs(2, 1000);  // Caps Lock goes off, then Shift+6 is refused
+    EXPECT_EQ(FALSE, TypeText(&sink, "\x1D", 0, TRUE));
+    EXPECT_EQ(Lines({ "key-down 14 3A", "pause 0", "key-up 14 3A", "pause 0", "error-sound" }),
+              Recorded(sink));
+    EXPECT_EQ(FALSE, sink.isCapsLockOn());
+
+    sink.clear();
+    EXPECT_EQ(FALSE, TypeText(&sink, "A", 0, TRUE));
+    EXPECT_EQ(Lines({ "error-sound" }), Recorded(sink));
+
+    sink.clear();
+    sink.refuseInputs(0, 0);
+    EXPECT_EQ(TRUE, TypeText(&sink, "A", 0, TRUE));
+    // Caps Lock back on as the user had it, then the text.
+    EXPECT_EQ(Lines({ "key-down 14 3A", "pause 0", "key-up 14 3A", "pause 0", "unicode-down 0041",
+                      "unicode-up 0041", "pause 0" }),
+              Recorded(sink));
+    EXPECT_EQ(TRUE, sink.isCapsLockOn());
+    gpKeyTranslatorMap = NULL;
+}
+
 TEST(FormatKeyEvent, OneLinePerEvent)
 {
     struct Case
@@ -294,6 +446,7 @@ TEST(FormatKeyEvent, OneLinePerEvent)
         { { KEYEVENT_KEY_DOWN, 0x0D, 0x1C, TRUE, 0 }, "key-down 0D 1C ext" },
         { { KEYEVENT_PAUSE, 0, 0, FALSE, 100 }, "pause 100" },
         { { KEYEVENT_PAUSE, 0, 0, FALSE, 0 }, "pause 0" },
+        { { KEYEVENT_ERROR_SOUND, 0, 0, FALSE, 0 }, "error-sound" },
         { { KEYEVENT_TIMER_BEGIN, 0, 0, FALSE, 1 }, "" },
         { { KEYEVENT_TIMER_END, 0, 0, FALSE, 1 }, "" },
     };

@@ -46,13 +46,14 @@ static void RecordError(void* pvContext, const WCHAR* pszText)
     ((ScanRecord*)pvContext)->rgErrors.push_back(pszText);
 }
 
-static void RecordTyping(void* pvContext, const char* pszText, DWORD nInterKeyDelay,
+static BOOL RecordTyping(void* pvContext, const char* pszText, DWORD nInterKeyDelay,
                          BOOL fUnicodeTyping)
 {
     ScanRecord* pRecord = (ScanRecord*)pvContext;
     pRecord->rgTyped.push_back(pszText);
     pRecord->nInterKeyDelay = nInterKeyDelay;
     pRecord->fUnicodeTyping = fUnicodeTyping;
+    return TRUE;
 }
 
 // Serialises any value with sorted keys, so that tests compare plain text.

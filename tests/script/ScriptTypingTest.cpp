@@ -23,14 +23,15 @@ static std::vector<std::string> FormatEvents(const RecordingKeySink& sink)
     return rgLines;
 }
 
-#ifdef _WIN32
-// On Windows the process's sink types for real: record through the type seam.
-static void TypeIntoRecorder(void* pvContext, const char* pszText, DWORD nInterKeyDelay,
+// Typing into a recorder of the test's own through the type seam (on Windows
+// the process's sink types for real).
+static BOOL TypeIntoRecorder(void* pvContext, const char* pszText, DWORD nInterKeyDelay,
                              BOOL fUnicodeTyping)
 {
-    TypeText((RecordingKeySink*)pvContext, pszText, nInterKeyDelay, fUnicodeTyping);
+    return TypeText((RecordingKeySink*)pvContext, pszText, nInterKeyDelay, fUnicodeTyping);
 }
-#endif
+
+static void IgnoreScriptError(void*, const WCHAR*) {}
 
 TEST(ScriptTyping, ResultIsTypedWithTheWindowsSettings)
 {
@@ -61,6 +62,51 @@ TEST(ScriptTyping, ResultIsTypedWithTheWindowsSettings)
         "key-down 0D 1C", "pause 2", "key-up 0D 1C", "pause 2",
     };
     EXPECT_EQ(rgExpected, FormatEvents(*pSink));
+
+    DeleteKeyTranslatorMap();
+    CloseScript();
+}
+
+// What became of each scan is kept for a later reader, and the scans that the
+// system refused to let be typed whole are counted.
+TEST(ScriptTyping, EachScanKeepsItsOutcome)
+{
+    ScriptTestFolder folder;
+    ASSERT_TRUE(folder.Write(SCRIPT_FILE_NAME,
+                             "function process(s)\n"
+                             "  if s == 'bad' then error('bad scan') end\n"
+                             "  return s\n"
+                             "end\n"));
+    ASSERT_EQ(TRUE, SetFolders(L"", folder.GetPath().c_str()));
+    ASSERT_EQ(TRUE, InitScript());
+    gpKeyTranslatorMap = new KeyTranslatorMap(LAYOUT_US);
+    RecordingKeySink sink;
+    ScanProcessor processor(gpLuaState, 0, TRUE);
+    processor.SetTypeProc(TypeIntoRecorder, &sink);
+    processor.SetErrorProc(IgnoreScriptError, NULL);
+    EXPECT_EQ(SCAN_OUTCOME_NONE, processor.GetLastOutcome());
+
+    struct Step
+    {
+        const char16_t* pszScan;
+        size_t nRefused;  // events the system refuses, from the first
+        ScanOutcome nOutcome;
+        DWORD cRefusedScans;
+    } const steps[] = {
+        { u"A", 0, SCAN_OUTCOME_TYPED, 0 },
+        { u"B", 1, SCAN_OUTCOME_REFUSED_BY_WINDOWS, 1 },
+        { u"bad", 0, SCAN_OUTCOME_SCRIPT_ERROR, 1 },
+        { u"CD", 3, SCAN_OUTCOME_REFUSED_BY_WINDOWS, 2 },
+        { u"E", 0, SCAN_OUTCOME_TYPED, 2 },
+    };
+    for (const Step& step : steps) {
+        sink.refuseInputs(0, step.nRefused);
+        std::u16string strScan = step.pszScan;
+        EXPECT_EQ(TRUE, processor.ProcessScan(strScan.c_str(),
+                                              (DWORD)((strScan.size() + 1) * sizeof(char16_t))));
+        EXPECT_EQ(step.nOutcome, processor.GetLastOutcome());
+        EXPECT_EQ(step.cRefusedScans, processor.GetRefusedScans());
+    }
 
     DeleteKeyTranslatorMap();
     CloseScript();

@@ -1,6 +1,5 @@
 #include "support/TypingTarget.h"
 
-#define TYPING_TARGET_CLASS L"TolvexTypingTarget"
 #define TYPING_TARGET_SETTLE_MS 100
 
 void PumpMessages()

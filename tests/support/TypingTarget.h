@@ -7,6 +7,9 @@
 
 #include <string>
 
+// The class of the target's top-level window.
+#define TYPING_TARGET_CLASS L"TolvexTypingTarget"
+
 class TypingTarget
 {
 public:

@@ -74,10 +74,14 @@ const WCHAR* LxeBackend::getBarcode()
         return NULL;
     }
     // The text ends at its first zero byte; the last byte of the buffer is
-    // always one. The ANSI code page is the one the host narrows the scan with.
+    // always one. Each byte becomes the character of the same value (0xNN is
+    // U+00NN), which the host narrows back to the same byte: a code page
+    // would turn bytes above 0x7F into other characters, and the host would
+    // then type them as "?".
     memset(m_pszBarcodeBuffer, 0, (LXE_READ_CAPACITY + 1) * sizeof(WCHAR));
-    MultiByteToWideChar(CP_ACP, 0, pTempBuffer, -1, m_pszBarcodeBuffer, LXE_READ_CAPACITY + 1);
-    m_pszBarcodeBuffer[LXE_READ_CAPACITY] = L'\0';
+    for (size_t i = 0; i < LXE_READ_CAPACITY && '\0' != pTempBuffer[i]; i++) {
+        m_pszBarcodeBuffer[i] = (WCHAR)(unsigned char)pTempBuffer[i];
+    }
     delete[] pTempBuffer;
     return m_pszBarcodeBuffer;
 }

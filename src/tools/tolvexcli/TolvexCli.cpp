@@ -137,17 +137,18 @@ static void PrintScriptError(void* pvContext, const WCHAR* pszText)
             EscapeText(NarrowAnsi(pszText, '?').c_str()).c_str());
 }
 
-static void PrintTypedText(void* pvContext, const char* pszText, DWORD, BOOL)
+static BOOL PrintTypedText(void* pvContext, const char* pszText, DWORD, BOOL)
 {
     RunOutput* pOutput = (RunOutput*)pvContext;
     fprintf(pOutput->pOut, "%s\n", EscapeText(pszText).c_str());
+    return TRUE;
 }
 
-static void TypeIntoRecorder(void* pvContext, const char* pszText, DWORD nInterKeyDelay,
+static BOOL TypeIntoRecorder(void* pvContext, const char* pszText, DWORD nInterKeyDelay,
                              BOOL fUnicodeTyping)
 {
     RunOutput* pOutput = (RunOutput*)pvContext;
-    TypeText(pOutput->pSink, pszText, nInterKeyDelay, fUnicodeTyping);
+    return TypeText(pOutput->pSink, pszText, nInterKeyDelay, fUnicodeTyping);
 }
 
 static void PrintEvents(RunOutput* pOutput)

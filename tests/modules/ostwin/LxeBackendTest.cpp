@@ -279,16 +279,24 @@ TEST_F(LxeBackendTest, AFullReadOf100BytesArrivesWhole)
     EXPECT_EQ(std::wstring(strFull.begin(), strFull.end()), Fetch());
 }
 
-TEST_F(LxeBackendTest, EightBitTextIsWidenedWithTheAnsiCodePage)
+// Whatever the code page: byte 0xNN is character U+00NN, which the host
+// narrows back to the byte 0xNN.
+TEST_F(LxeBackendTest, EveryByteIsWidenedToTheCharacterOfItsValue)
 {
-    if (1252 != GetACP()) {
-        GTEST_SKIP() << "the expected characters are those of code page 1252";
-    }
     Make(BASE_CONDITIONS);
     ASSERT_EQ(TRUE, m_pBackend->startScanning());
-    FeedAndAnnounce({ "\\xe9t\\xe9 \\x80 5" });
-    // The host narrows the scan with the same code page: the bytes come back.
-    EXPECT_EQ(L"\u00e9t\u00e9 \u20ac 5", Fetch());
+    for (int nFirst : { 0x01, 0x56, 0xAB }) {
+        std::string strLine;
+        std::wstring strExpected;
+        for (int nByte = nFirst; nByte < nFirst + 0x55; nByte++) {
+            char szEscape[8];
+            snprintf(szEscape, sizeof(szEscape), "\\x%02x", nByte);
+            strLine += szEscape;
+            strExpected += (WCHAR)nByte;
+        }
+        FeedAndAnnounce({ strLine });
+        EXPECT_EQ(strExpected, Fetch()) << "bytes from 0x" << std::hex << nFirst;
+    }
 }
 
 }

@@ -1,0 +1,31 @@
+// The foreground application of the Caps Lock test, in a process of its own:
+// a typing target whose caption tells how its own thread sees Caps Lock
+// ("Caps Lock on" / "Caps Lock off") after every message. It ends when its
+// window is closed, or after ForegroundHelper.h's time limit.
+#include <windows.h>
+
+#include "ForegroundHelper.h"
+#include "support/TypingTarget.h"
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR, int)
+{
+    TypingTarget target;
+    HWND hWnd = target.GetWindow();
+    if (NULL == hWnd || TRUE != target.Focus()) {
+        return 1;
+    }
+    ULONGLONG ullStart = GetTickCount64();
+    while (IsWindow(hWnd) && GetTickCount64() - ullStart < FOREGROUND_HELPER_LIFETIME_MS) {
+        MSG msg;
+        while (PeekMessageW(&msg, NULL, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&msg);
+            DispatchMessageW(&msg);
+        }
+        if (IsWindow(hWnd)) {
+            SetWindowTextW(hWnd, (GetKeyState(VK_CAPITAL) & 1) ? FOREGROUND_CAPS_ON
+                                                              : FOREGROUND_CAPS_OFF);
+        }
+        MsgWaitForMultipleObjects(0, NULL, FALSE, 50, QS_ALLINPUT);
+    }
+    return 0;
+}

@@ -1,0 +1,8 @@
+// What the Caps Lock test and its foreground helper agree on.
+#pragma once
+
+#define FOREGROUND_HELPER_PROGRAM L"keyboard_foreground_helper.exe"
+#define FOREGROUND_CAPS_ON L"Caps Lock on"
+#define FOREGROUND_CAPS_OFF L"Caps Lock off"
+// The helper never outlives a test by much, even if the test dies.
+#define FOREGROUND_HELPER_LIFETIME_MS 60000
