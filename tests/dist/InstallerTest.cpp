@@ -403,16 +403,33 @@ TEST_F(Installer, UninstallLeavesNothingBehind)
 }
 
 // What a silent uninstall keeps of a data folder whose script.lua was edited.
+enum KeptFiles
+{
+    KEEPS_NOTHING,
+    KEEPS_THE_EDITED_ONE,
+    KEEPS_EVERY_DATA_FILE,  // every file shipped in Defaults, changed or not
+};
+
 struct UninstallCase
 {
     const WCHAR* pszSwitches;
-    std::vector<std::string> rgKept;  // in the order of the uninstaller's list
-    bool fInPlace;                    // run with _?= and wait for it alone
+    KeptFiles kept;
+    bool fInPlace;  // run with _?= and wait for it alone
 };
 
 class UninstallKeeps : public Installer, public ::testing::WithParamInterface<UninstallCase>
 {
 };
+
+std::vector<std::string> SortedNames(const std::vector<std::wstring>& rgNames)
+{
+    std::vector<std::string> rgSorted;
+    for (const std::wstring& strName : rgNames) {
+        rgSorted.push_back(NarrowAnsi(strName.c_str(), '?'));
+    }
+    std::sort(rgSorted.begin(), rgSorted.end());
+    return rgSorted;
+}
 
 TEST_P(UninstallKeeps, WhatTheSwitchesSay)
 {
@@ -420,6 +437,13 @@ TEST_P(UninstallKeeps, WhatTheSwitchesSay)
     ASSERT_NO_FATAL_FAILURE(Install(L"/S"));
     ASSERT_TRUE(WriteTextFile(Data(L"script.lua"), kszEditedScript));
     const std::string strSettings = ReadFileBytes(Data(L"Tolvex.txt"));
+    std::vector<std::string> rgKept;
+    if (KEEPS_THE_EDITED_ONE == c.kept) {
+        rgKept.push_back("script.lua");
+    } else if (KEEPS_EVERY_DATA_FILE == c.kept) {
+        rgKept = SortedNames(ListFiles(m_places.strPrograms + L"\\" DEFAULTS_FOLDER));
+        ASSERT_FALSE(rgKept.empty());
+    }
 
     if (c.fInPlace) {
         // The uninstaller runs in place: when it ends, the uninstall is done.
@@ -433,42 +457,36 @@ TEST_P(UninstallKeeps, WhatTheSwitchesSay)
         ASSERT_TRUE(RunUninstaller(c.pszSwitches, UNINSTALL_TIMEOUT_MS));
     }
 
-    std::vector<std::string> rgLeft;
-    for (const std::wstring& strName : ListFiles(m_places.strData)) {
-        rgLeft.push_back(NarrowAnsi(strName.c_str(), '?'));
-    }
-    std::sort(rgLeft.begin(), rgLeft.end());
-    std::vector<std::string> rgExpected = c.rgKept;
-    if (!c.rgKept.empty()) {
+    std::vector<std::string> rgExpected = rgKept;
+    if (!rgKept.empty()) {
         rgExpected.push_back(NarrowAnsi(UNINSTALL_LOG, '?'));
+        std::sort(rgExpected.begin(), rgExpected.end());
     }
-    std::sort(rgExpected.begin(), rgExpected.end());
-    EXPECT_EQ(rgExpected, rgLeft);
-    EXPECT_EQ(!c.rgKept.empty(), TRUE == FolderExists(m_places.strData));
+    EXPECT_EQ(rgExpected, SortedNames(ListFiles(m_places.strData)));
+    EXPECT_EQ(!rgKept.empty(), TRUE == FolderExists(m_places.strData));
 
     // The log: one line that says why, then the kept files, one per line.
-    std::vector<std::string> rgLog = ReadFileLines(Data(UNINSTALL_LOG));
-    if (!c.rgKept.empty()) {
+    if (!rgKept.empty()) {
+        std::vector<std::string> rgLog = ReadFileLines(Data(UNINSTALL_LOG));
         ASSERT_FALSE(rgLog.empty());
-        EXPECT_EQ(c.rgKept, std::vector<std::string>(rgLog.begin() + 1, rgLog.end()));
+        std::vector<std::string> rgLogged(rgLog.begin() + 1, rgLog.end());
+        std::sort(rgLogged.begin(), rgLogged.end());
+        EXPECT_EQ(rgKept, rgLogged);
     }
-    for (const std::string& strName : c.rgKept) {
-        if ("script.lua" == strName) {
-            EXPECT_EQ(kszEditedScript, ReadFileBytes(Data(L"script.lua")));
-        } else if ("Tolvex.txt" == strName) {
-            EXPECT_EQ(strSettings, ReadFileBytes(Data(L"Tolvex.txt")));
-        }
+    if (KEEPS_NOTHING != c.kept) {
+        EXPECT_EQ(kszEditedScript, ReadFileBytes(Data(L"script.lua")));
+    }
+    if (KEEPS_EVERY_DATA_FILE == c.kept) {
+        EXPECT_EQ(strSettings, ReadFileBytes(Data(L"Tolvex.txt")));
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Installer, UninstallKeeps,
-    ::testing::Values(UninstallCase{ L"/S", { "script.lua" }, false },
-                      UninstallCase{ L"/S /PURGE", {}, true },
-                      UninstallCase{ L"/S /KEEP", { "Tolvex.txt", "script.lua", "Dravet.txt" },
-                                     false },
-                      UninstallCase{ L"/S /PURGE /KEEP",
-                                     { "Tolvex.txt", "script.lua", "Dravet.txt" }, false }));
+INSTANTIATE_TEST_SUITE_P(Installer, UninstallKeeps,
+                         ::testing::Values(UninstallCase{ L"/S", KEEPS_THE_EDITED_ONE, false },
+                                           UninstallCase{ L"/S /PURGE", KEEPS_NOTHING, true },
+                                           UninstallCase{ L"/S /KEEP", KEEPS_EVERY_DATA_FILE, false },
+                                           UninstallCase{ L"/S /PURGE /KEEP", KEEPS_EVERY_DATA_FILE,
+                                                          false }));
 
 // The texts of every window inside hWnd, once one holds pszPart; empty when
 // none does within dwTimeoutMs.
@@ -502,16 +520,23 @@ std::wstring WaitForChildText(HWND hWnd, const WCHAR* pszPart, DWORD dwTimeoutMs
     return std::wstring();
 }
 
-// The interactive uninstall asks nothing; its last page names what it kept.
-TEST_F(Installer, InteractiveUninstallNamesTheKeptFilesOnItsLastPage)
+// The interactive uninstall asks nothing and names on its last page what it
+// kept. An installer started meanwhile waits while the uninstaller's pages
+// are open, far longer than it would wait for another program's uninstaller,
+// and then finds the kept file.
+TEST_F(Installer, InteractiveUninstallNamesTheKeptFilesAndAnInstallerWaitsForIt)
 {
-    ASSERT_NO_FATAL_FAILURE(Install(L"/S"));
+    ASSERT_NO_FATAL_FAILURE(Install(L"/S /SIM"));
     ASSERT_TRUE(WriteTextFile(Data(L"script.lua"), kszEditedScript));
 
     ASSERT_TRUE(StartUninstaller(NULL, UNINSTALL_TIMEOUT_MS));
     // The pages' subcaption, shown after the caption, is a blank.
     HWND hWizard = WaitForShownBox(L"Tolvex " TVX_RELEASE_VERSION L" Uninstall ", 0, 20000);
     ASSERT_NE((HWND)NULL, hWizard);
+    TestProcess setup;
+    ASSERT_TRUE(setup.Start(GetSetupPath().c_str(), L"/S"));
+    EXPECT_FALSE(setup.Wait(7000, NULL));
+
     // "Uninstall" on the first page, "Finish" on the last.
     ASSERT_TRUE(PressBoxButton(hWizard, IDOK));
     std::wstring strText = WaitForChildText(hWizard, L"were kept", 30000);
@@ -521,12 +546,14 @@ TEST_F(Installer, InteractiveUninstallNamesTheKeptFilesOnItsLastPage)
     ASSERT_TRUE(PressBoxButton(hWizard, IDOK));
     EXPECT_TRUE(WaitForWindowGone(hWizard, 10000));
 
-    EXPECT_FALSE(MachineKeyExists(UNINSTALL_KEY));
+    DWORD dwExitCode = STILL_ACTIVE;
+    ASSERT_TRUE(setup.Wait(60000, &dwExitCode));
+    EXPECT_EQ(0u, dwExitCode);
+    EXPECT_TRUE(MachineKeyExists(UNINSTALL_KEY));
     EXPECT_EQ(kszEditedScript, ReadFileBytes(Data(L"script.lua")));
-    std::vector<std::string> rgLog = ReadFileLines(Data(UNINSTALL_LOG));
-    ASSERT_FALSE(rgLog.empty());
-    EXPECT_EQ((std::vector<std::string>{ "script.lua" }),
-              std::vector<std::string>(rgLog.begin() + 1, rgLog.end()));
+    EXPECT_FALSE(FileExists(Data(UNINSTALL_LOG)));
+    // A new installation, not an upgrade of the one removed.
+    EXPECT_FALSE(FolderExists(m_places.strPrograms + L"\\" SIM_FOLDER));
 }
 
 TEST_F(Installer, UninstallKeepsEditedFilesForTheNextInstall)
