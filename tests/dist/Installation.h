@@ -2,6 +2,21 @@
 // and the places an installation fills: the program folder under Program
 // Files, the data folder under ProgramData, the Start menu folder and the
 // registry values. Every wait is bounded.
+//
+// Seen under Wine 8 here, beyond the shared notes on Wine:
+// - icacls.exe is a stub that changes no rights, and every program runs with
+//   the one Unix user's rights: no test can see a folder's rights.
+// - A native program put in place of a built-in one in system32 runs only with
+//   a load-order override, and WINEDLLOVERRIDES set by a running test with
+//   SetEnvironmentVariableW does not reach the programs it starts; a value
+//   under HKCU\Software\Wine\DllOverrides counts from the next program start.
+// - The NSIS uninstaller runs from %TEMP%\~nsu<n>.tmp\Un.exe (%TEMP% is
+//   C:\users\<user>\Temp); opening that file for writing while it runs fails
+//   with ERROR_SHARING_VIOLATION, as on Windows.
+// - The NSIS wizard's title is its caption and a blank ("Tolvex 2.7
+//   Uninstall "), the pages' subcaption.
+// - cmd.exe /c ""program" args <in >out 2>err" runs with the outer quotes
+//   removed, as on Windows.
 #pragma once
 
 #include <windows.h>

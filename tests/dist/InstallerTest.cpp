@@ -185,7 +185,8 @@ TEST_F(Installer, SilentInstallPutsProgramsAndDataApartAndNamesTheDataFolder)
     for (const std::wstring& strName : rgDefaults) {
         std::string strShipped = ReadFileBytes(Default(strName.c_str()));
         EXPECT_FALSE(strShipped.empty()) << NarrowAnsi(strName.c_str(), '?');
-        EXPECT_EQ(strShipped, ReadFileBytes(Data(strName.c_str()))) << NarrowAnsi(strName.c_str(), '?');
+        EXPECT_EQ(strShipped, ReadFileBytes(Data(strName.c_str())))
+            << NarrowAnsi(strName.c_str(), '?');
     }
     EXPECT_FALSE(FileExists(Data(UNINSTALL_LOG)));
 
@@ -481,12 +482,12 @@ TEST_P(UninstallKeeps, WhatTheSwitchesSay)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Installer, UninstallKeeps,
-                         ::testing::Values(UninstallCase{ L"/S", KEEPS_THE_EDITED_ONE, false },
-                                           UninstallCase{ L"/S /PURGE", KEEPS_NOTHING, true },
-                                           UninstallCase{ L"/S /KEEP", KEEPS_EVERY_DATA_FILE, false },
-                                           UninstallCase{ L"/S /PURGE /KEEP", KEEPS_EVERY_DATA_FILE,
-                                                          false }));
+INSTANTIATE_TEST_SUITE_P(
+    Installer, UninstallKeeps,
+    ::testing::Values(UninstallCase{ L"/S", KEEPS_THE_EDITED_ONE, false },
+                      UninstallCase{ L"/S /PURGE", KEEPS_NOTHING, true },
+                      UninstallCase{ L"/S /KEEP", KEEPS_EVERY_DATA_FILE, false },
+                      UninstallCase{ L"/S /PURGE /KEEP", KEEPS_EVERY_DATA_FILE, false }));
 
 // The texts of every window inside hWnd, once one holds pszPart; empty when
 // none does within dwTimeoutMs.

@@ -242,8 +242,8 @@ static std::wstring ChooseFolder(FILE* pErr, InstallFolderProc pfnFindInstallFol
     if (NULL == pfnFindInstallFolder || TRUE != pfnFindInstallFolder(&strFolder)) {
         return strCurrent;
     }
-    std::wstring strNote = L"tolvexcli: no " SCRIPT_FILE_NAME L" here; using the installation folder "
-                           + strFolder;
+    std::wstring strNote =
+        L"tolvexcli: no " SCRIPT_FILE_NAME L" here; using the installation folder " + strFolder;
     PrintMessage(pErr, strNote.c_str());
     return strFolder;
 }
