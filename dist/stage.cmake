@@ -1,7 +1,8 @@
 # Lays out the release tree that both the archive and the installer are made
 # from: the programs (stripped), the files of the installation folder with
-# Windows line ends, and the simulated terminal's libraries in their folder.
-#   cmake -DLIST=<file that sets PROGRAMS and STANDINS> -DSTAGE=<tree>
+# Windows line ends, the shipped copies of the data files in Defaults, and the
+# simulated terminal's libraries in their folder.
+#   cmake -DLIST=<file that sets PROGRAMS, STANDINS and DATA_FILES> -DSTAGE=<tree>
 #         -DSOURCE=<dist folder> -DSTRIP=<strip> -DPYTHON=<python3> -DSTAMP=<file> -P stage.cmake
 foreach(var LIST STAGE SOURCE STRIP PYTHON STAMP)
     if(NOT DEFINED ${var})
@@ -11,8 +12,9 @@ endforeach()
 include(${LIST})
 
 set(SIM_FOLDER "${STAGE}/Simulated terminal")
+set(DEFAULTS_FOLDER "${STAGE}/Defaults")
 file(REMOVE_RECURSE ${STAGE})
-file(MAKE_DIRECTORY ${STAGE} ${SIM_FOLDER})
+file(MAKE_DIRECTORY ${STAGE} ${SIM_FOLDER} ${DEFAULTS_FOLDER})
 
 # Without their debug information the programs are a tenth of their size.
 function(copy_stripped SOURCE_FILE TARGET_FOLDER)
@@ -40,9 +42,12 @@ foreach(library IN LISTS STANDINS)
     copy_stripped(${library} ${SIM_FOLDER})
 endforeach()
 
-copy_text(${SOURCE}/Tolvex.txt ${STAGE}/Tolvex.txt)
-copy_text(${SOURCE}/script.lua ${STAGE}/script.lua)
-copy_text(${SOURCE}/Dravet.txt ${STAGE}/Dravet.txt)
+# Each data file twice: where the programs read it, and as shipped, to
+# restore by hand and for the uninstaller to tell an edited file.
+foreach(name IN LISTS DATA_FILES)
+    copy_text(${SOURCE}/${name} ${STAGE}/${name})
+    file(COPY_FILE ${STAGE}/${name} ${DEFAULTS_FOLDER}/${name})
+endforeach()
 copy_text(${SOURCE}/SimulatedTerminal.txt ${SIM_FOLDER}/README.txt)
 
 execute_process(COMMAND ${PYTHON} ${SOURCE}/make-barcode-wav.py ${STAGE}/barcode.wav

@@ -14,6 +14,12 @@ namespace {
 // start of a program can take longer.
 const DWORD SETUP_TIMEOUT_MS = 120000;
 
+// Where Wine takes the load order of a program or library from.
+#define WINE_OVERRIDES_KEY L"Software\\Wine\\DllOverrides"
+
+// The uninstaller's copies: <temporary folder>\~nsu<n>.tmp\Un.exe.
+#define UNINSTALLER_COPY_PREFIX L"~nsu"
+
 std::wstring KnownFolder(REFKNOWNFOLDERID id)
 {
     PWSTR pszPath = NULL;
@@ -62,16 +68,15 @@ void DeleteMachineKeyIfEmpty(const WCHAR* pszKey)
     }
 }
 
-// Ends the processes whose program lies in strFolder: an input module whose
-// host a failed test has ended by force keeps running otherwise, and keeps
-// its file in use.
-void EndProgramsRunningFrom(const std::wstring& strFolder)
+// Ends the processes whose program's path begins with strPrefix: an input
+// module whose host a failed test has ended by force keeps running otherwise,
+// and keeps its file in use; so does an uninstaller left at one of its pages.
+void EndProgramsRunningFrom(const std::wstring& strPrefix)
 {
     HANDLE hSnapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
     if (INVALID_HANDLE_VALUE == hSnapshot) {
         return;
     }
-    std::wstring strPrefix = strFolder + L"\\";
     PROCESSENTRY32W pe;
     pe.dwSize = sizeof(pe);
     for (BOOL fMore = Process32FirstW(hSnapshot, &pe); fMore;
@@ -94,7 +99,79 @@ void EndProgramsRunningFrom(const std::wstring& strFolder)
     CloseHandle(hSnapshot);
 }
 
+// The uninstaller, as its "UninstallString" (a quoted path) names it; empty
+// when there is none.
+std::wstring GetUninstallerPath()
+{
+    std::wstring strCommand;
+    DWORD dwType = 0;
+    if (!ReadMachineValue(UNINSTALL_KEY, L"UninstallString", &strCommand, &dwType) ||
+        REG_SZ != dwType || strCommand.size() < 3 || L'"' != strCommand.front() ||
+        L'"' != strCommand.back()) {
+        return std::wstring();
+    }
+    return strCommand.substr(1, strCommand.size() - 2);
+}
+
+std::wstring GetSystemIcacls()
+{
+    WCHAR szFolder[MAX_PATH];
+    UINT cch = GetSystemDirectoryW(szFolder, MAX_PATH);
+    if (0 == cch || cch >= MAX_PATH) {
+        return std::wstring();
+    }
+    return std::wstring(szFolder, cch) + L"\\icacls.exe";
+}
+
+std::wstring GetSavedIcacls()
+{
+    return GetSystemIcacls() + L".tolvex-test-original";
+}
+
 }  // namespace
+
+BOOL ReplaceIcacls()
+{
+    std::wstring strSystem = GetSystemIcacls();
+    std::wstring strSaved = GetSavedIcacls();
+    // A run that ended before it could put the original back left it saved.
+    if (strSystem.empty() ||
+        (!FileExists(strSaved) && !CopyFileW(strSystem.c_str(), strSaved.c_str(), TRUE))) {
+        return FALSE;
+    }
+    if (!CopyFileW(GetTestProgramPath(ICACLS_RECORDER).c_str(), strSystem.c_str(), FALSE)) {
+        return FALSE;
+    }
+    // Wine otherwise runs its built-in icacls whatever file lies there. It
+    // takes the override from the registry at each program's start (the
+    // environment variable would have to be set before this program starts).
+    HKEY hKey = NULL;
+    if (ERROR_SUCCESS != RegCreateKeyExW(HKEY_CURRENT_USER, WINE_OVERRIDES_KEY, 0, NULL, 0,
+                                         KEY_SET_VALUE, NULL, &hKey, NULL)) {
+        return FALSE;
+    }
+    static const WCHAR szNative[] = L"native";
+    LONG lResult = RegSetValueExW(hKey, L"icacls.exe", 0, REG_SZ, (const BYTE*)szNative,
+                                  sizeof(szNative));
+    RegCloseKey(hKey);
+    return ERROR_SUCCESS == lResult;
+}
+
+BOOL RestoreIcacls()
+{
+    HKEY hKey = NULL;
+    if (ERROR_SUCCESS == RegOpenKeyExW(HKEY_CURRENT_USER, WINE_OVERRIDES_KEY, 0, KEY_SET_VALUE,
+                                       &hKey)) {
+        RegDeleteValueW(hKey, L"icacls.exe");
+        RegCloseKey(hKey);
+    }
+    std::wstring strSaved = GetSavedIcacls();
+    if (!FileExists(strSaved)) {
+        return TRUE;
+    }
+    return CopyFileW(strSaved.c_str(), GetSystemIcacls().c_str(), FALSE) &&
+           DeleteFileW(strSaved.c_str());
+}
 
 InstallPlaces GetInstallPlaces()
 {
@@ -132,19 +209,32 @@ BOOL RunSetup(const WCHAR* pszSwitches, DWORD* pdwExitCode)
     return setup.Wait(SETUP_TIMEOUT_MS, pdwExitCode);
 }
 
-BOOL RunUninstaller(const WCHAR* pszSwitches, DWORD dwTimeoutMs)
+BOOL StartUninstaller(const WCHAR* pszSwitches, DWORD dwTimeoutMs)
 {
-    std::wstring strCommand;
-    DWORD dwType = 0;
-    if (!ReadMachineValue(UNINSTALL_KEY, L"UninstallString", &strCommand, &dwType) ||
-        REG_SZ != dwType || strCommand.size() < 3 || L'"' != strCommand.front() ||
-        L'"' != strCommand.back()) {
+    std::wstring strProgram = GetUninstallerPath();
+    TestProcess uninstaller;
+    return !strProgram.empty() && uninstaller.Start(strProgram.c_str(), pszSwitches) &&
+           uninstaller.Wait(dwTimeoutMs, NULL);
+}
+
+BOOL RunUninstallerInPlace(const WCHAR* pszSwitches, DWORD dwTimeoutMs, DWORD* pdwExitCode)
+{
+    std::wstring strProgram = GetUninstallerPath();
+    size_t iSeparator = strProgram.rfind(L'\\');
+    if (std::wstring::npos == iSeparator) {
         return FALSE;
     }
-    std::wstring strProgram = strCommand.substr(1, strCommand.size() - 2);
+    // The folder unquoted and last, as the uninstaller wants it.
+    std::wstring strSwitches = std::wstring(pszSwitches) + L" _?=" +
+                               strProgram.substr(0, iSeparator);
     TestProcess uninstaller;
-    if (!uninstaller.Start(strProgram.c_str(), pszSwitches) ||
-        !uninstaller.Wait(dwTimeoutMs, NULL)) {
+    return uninstaller.Start(strProgram.c_str(), strSwitches.c_str()) &&
+           uninstaller.Wait(dwTimeoutMs, pdwExitCode);
+}
+
+BOOL RunUninstaller(const WCHAR* pszSwitches, DWORD dwTimeoutMs)
+{
+    if (!StartUninstaller(pszSwitches, dwTimeoutMs)) {
         return FALSE;
     }
     std::wstring strPrograms = GetInstallPlaces().strPrograms;
@@ -220,7 +310,14 @@ void RemoveInstallLeftovers()
 {
     CloseRunningHosts(5000);
     InstallPlaces places = GetInstallPlaces();
-    EndProgramsRunningFrom(places.strPrograms);
+    EndProgramsRunningFrom(places.strPrograms + L"\\");
+    WCHAR szTemp[MAX_PATH];
+    DWORD cchTemp = GetTempPathW(MAX_PATH, szTemp);
+    std::wstring strTemp;
+    if (0 < cchTemp && cchTemp < MAX_PATH) {
+        strTemp.assign(szTemp, cchTemp);
+        EndProgramsRunningFrom(strTemp + UNINSTALLER_COPY_PREFIX);
+    }
     // Under Wine a folder can stay in use for a moment after the installer
     // has been reported ended: try again, for a bounded time.
     ULONGLONG ullStart = GetTickCount64();
@@ -235,12 +332,9 @@ void RemoveInstallLeftovers()
     }
     // The uninstaller runs from a copy in the temporary folder, which Windows
     // deletes at the next restart; the test prefix never restarts.
-    WCHAR szTemp[MAX_PATH];
-    DWORD cchTemp = GetTempPathW(MAX_PATH, szTemp);
-    if (0 < cchTemp && cchTemp < MAX_PATH) {
-        std::wstring strTemp(szTemp, cchTemp);
+    if (!strTemp.empty()) {
         WIN32_FIND_DATAW fd;
-        HANDLE hFind = FindFirstFileW((strTemp + L"~nsu*.tmp").c_str(), &fd);
+        HANDLE hFind = FindFirstFileW((strTemp + UNINSTALLER_COPY_PREFIX L"*.tmp").c_str(), &fd);
         if (INVALID_HANDLE_VALUE != hFind) {
             do {
                 RemoveFolderTree(strTemp + fd.cFileName);
@@ -283,4 +377,41 @@ std::string ReadFileBytes(const std::wstring& strPath)
     }
     fclose(pFile);
     return strBytes;
+}
+
+std::vector<std::string> ReadFileLines(const std::wstring& strPath)
+{
+    std::vector<std::string> rgLines;
+    std::string strBytes = ReadFileBytes(strPath);
+    size_t iStart = 0;
+    while (iStart < strBytes.size()) {
+        size_t iEnd = strBytes.find('\n', iStart);
+        if (std::string::npos == iEnd) {
+            iEnd = strBytes.size();
+        }
+        std::string strLine = strBytes.substr(iStart, iEnd - iStart);
+        if (!strLine.empty() && '\r' == strLine.back()) {
+            strLine.pop_back();
+        }
+        rgLines.push_back(strLine);
+        iStart = iEnd + 1;
+    }
+    return rgLines;
+}
+
+std::vector<std::wstring> ListFiles(const std::wstring& strFolder)
+{
+    std::vector<std::wstring> rgNames;
+    WIN32_FIND_DATAW fd;
+    HANDLE hFind = FindFirstFileW((strFolder + L"\\*").c_str(), &fd);
+    if (INVALID_HANDLE_VALUE == hFind) {
+        return rgNames;
+    }
+    do {
+        if (0 == (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
+            rgNames.push_back(fd.cFileName);
+        }
+    } while (FindNextFileW(hFind, &fd));
+    FindClose(hFind);
+    return rgNames;
 }

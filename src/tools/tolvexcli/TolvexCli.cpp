@@ -23,12 +23,14 @@ static const char gszHelp[] =
     "Tries a Tolvex script without a scanner, on the host's own code: the same\n"
     "interpreter set-up, built-ins, start-up messages, GS1-128 parser and typing.\n"
     "\n"
-    "run     Loads DIR/script.lua as the host does (DIR: the current folder unless\n"
-    "        --folder names one; a start-up message goes to standard error), reads\n"
-    "        scans from standard input, one per line, runs \"process\" on each and\n"
-    "        prints the text that would be typed, one line per scan. A failing scan\n"
-    "        prints \"Script Runtime Error: \" and the error text, and the next scan\n"
-    "        follows.\n"
+    "run     Loads DIR/script.lua as the host does (a start-up message goes to\n"
+    "        standard error). DIR is the folder --folder names, else the current\n"
+    "        folder when it holds script.lua, else (on Windows) the installation\n"
+    "        folder the host uses: the registry's \"Folder\", else the folder of\n"
+    "        tolvexcli.exe. Reads scans from standard input, one per line, runs\n"
+    "        \"process\" on each and prints the text that would be typed, one line\n"
+    "        per scan. A failing scan prints \"Script Runtime Error: \" and the\n"
+    "        error text, and the next scan follows.\n"
     "          --folder DIR   the folder of script.lua and Tolvex.txt\n"
     "          --layout NAME  the keyboard layout (default: \"KeyboardLayout\" of\n"
     "                         DIR/Tolvex.txt when present, else US)\n"
@@ -107,7 +109,7 @@ static BOOL ReadScan(const std::string& strEscaped, std::vector<UTF16UNIT>* prgU
 
 struct RunOptions
 {
-    std::wstring strFolder = L".";
+    std::wstring strFolder;  // empty: not given
     std::wstring strLayout;
     BOOL fRdp = FALSE;
     BOOL fCapsLock = FALSE;
@@ -224,6 +226,29 @@ static void ProcessInput(FILE* pIn, ScanProcessor* pProcessor, RunOutput* pOutpu
     }
 }
 
+// The folder "run" works in when --folder names none: the current one when it
+// holds a script, else the host's installation folder (said on pErr, so that
+// the author knows which script ran), else the current one again, whose
+// missing script is then reported as the host would.
+static std::wstring ChooseFolder(FILE* pErr, InstallFolderProc pfnFindInstallFolder)
+{
+    const std::wstring strCurrent = L".";
+    std::wstring strScript = strCurrent + TVX_PATH_SEPARATOR + SCRIPT_FILE_NAME;
+    FILE* pScript = OpenFileWide(strScript.c_str(), L"rb");
+    if (NULL != pScript) {
+        fclose(pScript);
+        return strCurrent;
+    }
+    std::wstring strFolder;
+    if (NULL == pfnFindInstallFolder || TRUE != pfnFindInstallFolder(&strFolder)) {
+        return strCurrent;
+    }
+    std::wstring strNote =
+        L"tolvexcli: no " SCRIPT_FILE_NAME L" here; using the installation folder " + strFolder;
+    PrintMessage(pErr, strNote.c_str());
+    return strFolder;
+}
+
 // Loads the script and the settings as the host does, then handles the scans.
 static int RunScans(const RunOptions& options, FILE* pIn, FILE* pOut, FILE* pErr)
 {
@@ -287,7 +312,8 @@ static int RunScans(const RunOptions& options, FILE* pIn, FILE* pOut, FILE* pErr
     return nResult;
 }
 
-static int RunCommand(const std::vector<std::string>& rgArgs, FILE* pIn, FILE* pOut, FILE* pErr)
+static int RunCommand(const std::vector<std::string>& rgArgs, FILE* pIn, FILE* pOut, FILE* pErr,
+                      InstallFolderProc pfnFindInstallFolder)
 {
     RunOptions options;
     for (size_t i = 1; i < rgArgs.size(); i++) {
@@ -314,6 +340,9 @@ static int RunCommand(const std::vector<std::string>& rgArgs, FILE* pIn, FILE* p
         } else {
             return UsageError(pErr, "unknown option " + strArg + " for run");
         }
+    }
+    if (options.strFolder.empty()) {
+        options.strFolder = ChooseFolder(pErr, pfnFindInstallFolder);
     }
     return RunScans(options, pIn, pOut, pErr);
 }
@@ -365,7 +394,8 @@ static int Ean128Command(const std::vector<std::string>& rgArgs, FILE* pOut, FIL
     return (TRUE == fAnyFailed) ? CLI_SCAN_FAILED : CLI_OK;
 }
 
-int RunTolvexCli(const std::vector<std::string>& rgArgs, FILE* pIn, FILE* pOut, FILE* pErr)
+int RunTolvexCli(const std::vector<std::string>& rgArgs, FILE* pIn, FILE* pOut, FILE* pErr,
+                 InstallFolderProc pfnFindInstallFolder)
 {
     if (rgArgs.empty()) {
         return UsageError(pErr, "no command given");
@@ -376,7 +406,7 @@ int RunTolvexCli(const std::vector<std::string>& rgArgs, FILE* pIn, FILE* pOut, 
         return CLI_OK;
     }
     if ("run" == strCommand) {
-        return RunCommand(rgArgs, pIn, pOut, pErr);
+        return RunCommand(rgArgs, pIn, pOut, pErr, pfnFindInstallFolder);
     }
     if ("ean128" == strCommand) {
         return Ean128Command(rgArgs, pOut, pErr);

@@ -9,6 +9,8 @@
 #include <io.h>
 #include <windows.h>
 
+#include "common/Folders.h"
+
 static std::string ToUtf8(const wchar_t* pszArg)
 {
     int cb = WideCharToMultiByte(CP_UTF8, 0, pszArg, -1, NULL, 0, NULL, NULL);
@@ -21,6 +23,17 @@ static std::string ToUtf8(const wchar_t* pszArg)
     return strArg;
 }
 
+// The host's own lookup: the registry's "Folder", else the program folder,
+// here the folder of tolvexcli.exe.
+static BOOL FindHostInstallFolder(std::wstring* pstrFolder)
+{
+    if (TRUE != FindInstallFolder(GetModuleHandleW(NULL))) {
+        return FALSE;
+    }
+    *pstrFolder = GetInstallFolder();
+    return TRUE;
+}
+
 int wmain(int argc, wchar_t** argv)
 {
     // Scans are bytes: a text-mode stdin would end at a ^Z byte and drop CRs.
@@ -29,12 +42,13 @@ int wmain(int argc, wchar_t** argv)
     for (int i = 1; i < argc; i++) {
         rgArgs.push_back(ToUtf8(argv[i]));
     }
-    return RunTolvexCli(rgArgs, stdin, stdout, stderr);
+    return RunTolvexCli(rgArgs, stdin, stdout, stderr, FindHostInstallFolder);
 }
 #else
 int main(int argc, char** argv)
 {
+    // No installation natively: run uses the current folder unless told.
     std::vector<std::string> rgArgs(argv + 1, argv + argc);
-    return RunTolvexCli(rgArgs, stdin, stdout, stderr);
+    return RunTolvexCli(rgArgs, stdin, stdout, stderr, NULL);
 }
 #endif

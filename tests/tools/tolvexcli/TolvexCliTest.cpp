@@ -22,6 +22,7 @@
 #include <fcntl.h>
 #include <spawn.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 extern char** environ;
 #endif
@@ -72,7 +73,8 @@ protected:
     std::string Folder() const { return NarrowAnsi(m_folder.GetPath().c_str(), '?'); }
 
     // RunTolvexCli with standard input, output and error in files.
-    CliResult Run(const std::vector<std::string>& rgArgs, const std::string& strInput = "")
+    CliResult Run(const std::vector<std::string>& rgArgs, const std::string& strInput = "",
+                  InstallFolderProc pfnFindInstallFolder = NULL)
     {
         CliResult result;
         EXPECT_TRUE(m_folder.Write(L"stdin.txt", strInput));
@@ -81,7 +83,7 @@ protected:
         FILE* pErr = OpenFileWide(m_folder.GetFilePath(L"stderr.txt").c_str(), L"w+b");
         EXPECT_TRUE(NULL != pIn && NULL != pOut && NULL != pErr);
         if (NULL != pIn && NULL != pOut && NULL != pErr) {
-            result.nExitCode = RunTolvexCli(rgArgs, pIn, pOut, pErr);
+            result.nExitCode = RunTolvexCli(rgArgs, pIn, pOut, pErr, pfnFindInstallFolder);
         }
         for (FILE* pFile : { pIn, pOut, pErr }) {
             if (NULL != pFile) {
@@ -282,6 +284,79 @@ TEST_F(CliTest, Ean128PrintsFieldsAsJsonOrTheParsersError)
     r = Run({ "ean128", "--lax", "10ABC DEF" });
     EXPECT_EQ(CLI_OK, r.nExitCode);
     EXPECT_EQ("[{\"ai\":\"10\",\"data\":\"ABC DEF\"}]\n", r.strOut);
+}
+
+// The installation folder that the fake lookup reports.
+static std::wstring gstrInstallFolder;
+
+static BOOL FindFakeInstallFolder(std::wstring* pstrFolder)
+{
+    *pstrFolder = gstrInstallFolder;
+    return TRUE;
+}
+
+// Makes a folder the current one for the life of the object.
+class CurrentFolder
+{
+public:
+    explicit CurrentFolder(const std::wstring& strFolder)
+    {
+#ifdef _WIN32
+        WCHAR szPrevious[TVX_MAX_PATH];
+        DWORD cch = GetCurrentDirectoryW(TVX_MAX_PATH, szPrevious);
+        m_strPrevious.assign(szPrevious, (0 < cch && cch < TVX_MAX_PATH) ? cch : 0);
+        m_fChanged = SetCurrentDirectoryW(strFolder.c_str());
+#else
+        char szPrevious[4096];
+        if (NULL != getcwd(szPrevious, sizeof(szPrevious))) {
+            m_strPrevious = szPrevious;
+        }
+        m_fChanged = 0 == chdir(NarrowAnsi(strFolder.c_str(), '?').c_str());
+#endif
+    }
+    ~CurrentFolder()
+    {
+#ifdef _WIN32
+        SetCurrentDirectoryW(m_strPrevious.c_str());
+#else
+        EXPECT_EQ(0, chdir(m_strPrevious.c_str()));
+#endif
+    }
+    bool IsChanged() const { return m_fChanged; }
+
+private:
+#ifdef _WIN32
+    std::wstring m_strPrevious;
+#else
+    std::string m_strPrevious;
+#endif
+    bool m_fChanged = false;
+};
+
+// run without --folder: the current folder's script when there is one, else
+// the installation folder's, said on standard error.
+TEST_F(CliTest, RunWithoutFolderTakesTheInstallationFolderWhenHereIsNoScript)
+{
+    ScriptTestFolder installation;
+    ASSERT_TRUE(installation.Write(L"script.lua",
+                                   "function process(s) return 'installed:' .. s end\n"));
+    gstrInstallFolder = installation.GetPath();
+    ScriptTestFolder here;
+    CurrentFolder current(here.GetPath());
+    ASSERT_TRUE(current.IsChanged());
+
+    CliResult r = Run({ "run" }, "a\n", FindFakeInstallFolder);
+    EXPECT_EQ(CLI_OK, r.nExitCode);
+    EXPECT_EQ("installed:a\n", r.strOut);
+    EXPECT_EQ("tolvexcli: no script.lua here; using the installation folder "
+                  + NarrowAnsi(installation.GetPath().c_str(), '?') + "\n",
+              WithoutCarriageReturns(r.strErr));
+
+    ASSERT_TRUE(here.Write(L"script.lua", "function process(s) return 'here:' .. s end\n"));
+    r = Run({ "run" }, "b\n", FindFakeInstallFolder);
+    EXPECT_EQ(CLI_OK, r.nExitCode);
+    EXPECT_EQ("here:b\n", r.strOut);
+    EXPECT_EQ("", r.strErr);
 }
 
 // --- the command line -------------------------------------------------------
