@@ -8,13 +8,6 @@
 
 #include "common/Types.h"
 
-// The separator that joins a folder and a file name.
-#ifdef _WIN32
-#define TVX_PATH_SEPARATOR L'\\'
-#else
-#define TVX_PATH_SEPARATOR L'/'
-#endif
-
 // Widens 8-bit text with the ANSI code page (natively: Latin-1).
 std::wstring WidenAnsi(const char* pszText);
 // Narrows wide text to the ANSI code page (natively: Latin-1); characters the

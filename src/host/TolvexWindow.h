@@ -41,8 +41,6 @@ public:
     void onCreate(HWND hWnd) override;
     void onDestroy() override;
     LRESULT onCommand(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam) override;
-    void onNotify(HWND hWnd, WPARAM wParam, LPARAM lParam) override;
-    BOOL onClose() override;
     LRESULT onCopyData(LPARAM lParam) override;
     void onTimer(WPARAM wParam) override;
     LRESULT defaultProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam) override;

@@ -9,7 +9,7 @@
 
 #include <string>
 
-#include "HostInstallation.h"
+#include "HostTestKit.h"
 #include "support/TestWindows.h"
 #include "support/TypingTarget.h"
 
@@ -21,14 +21,14 @@ struct RunningHost
     TestProcess process;
     HWND hWnd = NULL;
 
-    bool Start(HostInstallation& inst)
+    bool Start(TestInstallation& inst)
     {
-        if (!inst.StartHost(process)) {
+        if (!inst.Start(process, L"Tolvex.exe")) {
             return false;
         }
         hWnd = WaitForHostWindow(process.GetId(), 10000);
         return NULL != hWnd &&
-               WaitUntil([&] { return !inst.ReadModuleEvents("start").empty(); }, 10000);
+               WaitUntil([&] { return !ReadModuleEvents(inst, "start").empty(); }, 10000);
     }
     // What a left click on the tray icon sends.
     void ClickTray(LPARAM lMouse = WM_LBUTTONDOWN, WPARAM wId = 40004)
@@ -62,9 +62,9 @@ int CountBoxes(DWORD dwProcessId)
 
 TEST(HostRunTest, ScansAreTypedThroughTheScriptAndAFailingScanIsReported)
 {
-    HostInstallation inst;
-    ASSERT_TRUE(inst.IsReady());
-    ASSERT_TRUE(inst.WriteScript(
+    TestInstallation inst;
+    ASSERT_TRUE(InstallHost(inst));
+    ASSERT_TRUE(inst.WriteFile(L"script.lua",
         "count = 0\n"
         "function process(scan)\n"
         "  if scan == 'bad' then error('refused ' .. scan) end\n"
@@ -93,13 +93,13 @@ TEST(HostRunTest, ScansAreTypedThroughTheScriptAndAFailingScanIsReported)
     target.Focus();
 
     // The host goes on; the script kept its state.
-    ASSERT_TRUE(WaitUntil([&] { return 2 == inst.ReadModuleEvents("sent").size(); }, 5000));
+    ASSERT_TRUE(WaitUntil([&] { return 2 == ReadModuleEvents(inst, "sent").size(); }, 5000));
     ASSERT_TRUE(inst.WriteFile(L"scan.txt", "42"));
     EXPECT_TRUE(WaitUntil([&] { return L"<47111><422>" == target.GetText(); }, 10000))
         << "typed: " << Utf8(target.GetText());
-    ASSERT_TRUE(WaitUntil([&] { return 3 == inst.ReadModuleEvents("sent").size(); }, 5000));
+    ASSERT_TRUE(WaitUntil([&] { return 3 == ReadModuleEvents(inst, "sent").size(); }, 5000));
     // Every scan is answered TRUE, the failed one too.
-    for (const std::string& strSent : inst.ReadModuleEvents("sent")) {
+    for (const std::string& strSent : ReadModuleEvents(inst, "sent")) {
         EXPECT_EQ(" sent 1", strSent.substr(strSent.find(' ')));
     }
 
@@ -111,8 +111,8 @@ TEST(HostRunTest, ScansAreTypedThroughTheScriptAndAFailingScanIsReported)
 
 TEST(HostRunTest, AboutBoxOpensOnLeftButtonDownOnlyAndOnlyOnce)
 {
-    HostInstallation inst;
-    ASSERT_TRUE(inst.IsReady());
+    TestInstallation inst;
+    ASSERT_TRUE(InstallHost(inst));
     RunningHost host;
     ASSERT_TRUE(host.Start(inst));
     DWORD dwPid = host.process.GetId();
@@ -146,7 +146,7 @@ TEST(HostRunTest, AboutBoxOpensOnLeftButtonDownOnlyAndOnlyOnce)
     EXPECT_TRUE(WaitForWindowGone(hAbout, 5000));
     DWORD dwExitCode = 0xDEAD;
     EXPECT_FALSE(host.Ended(1500, &dwExitCode));
-    EXPECT_TRUE(inst.ReadModuleEvents("stop-request").empty());
+    EXPECT_TRUE(ReadModuleEvents(inst, "stop-request").empty());
 
     // "Unload" ends the host, which asks the module to stop.
     host.ClickTray();
@@ -155,14 +155,14 @@ TEST(HostRunTest, AboutBoxOpensOnLeftButtonDownOnlyAndOnlyOnce)
     ASSERT_TRUE(PressBoxButton(hAbout, 1001));
     EXPECT_TRUE(host.Ended(5000, &dwExitCode));
     EXPECT_EQ(0u, dwExitCode);
-    EXPECT_EQ(1u, inst.ReadModuleEvents("stop-request").size());
-    EXPECT_TRUE(WaitUntil([&] { return 1 == inst.ReadModuleEvents("end").size(); }, 5000));
+    EXPECT_EQ(1u, ReadModuleEvents(inst, "stop-request").size());
+    EXPECT_TRUE(WaitUntil([&] { return 1 == ReadModuleEvents(inst, "end").size(); }, 5000));
 }
 
 // The tick the module logged with pszWord ("quit", "stop-request").
-ULONGLONG LoggedTick(HostInstallation& inst, const char* pszWord)
+ULONGLONG LoggedTick(TestInstallation& inst, const char* pszWord)
 {
-    std::vector<std::string> events = inst.ReadModuleEvents(pszWord);
+    std::vector<std::string> events = ReadModuleEvents(inst, pszWord);
     if (events.empty()) {
         return 0;
     }
@@ -171,8 +171,8 @@ ULONGLONG LoggedTick(HostInstallation& inst, const char* pszWord)
 
 TEST(HostRunTest, HostEndsWithinAboutASecondOfItsModule)
 {
-    HostInstallation inst;
-    ASSERT_TRUE(inst.IsReady());
+    TestInstallation inst;
+    ASSERT_TRUE(InstallHost(inst));
     RunningHost host;
     ASSERT_TRUE(host.Start(inst));
     ASSERT_TRUE(inst.WriteFile(L"quit.txt", ""));
@@ -189,14 +189,14 @@ TEST(HostRunTest, HostEndsWithinAboutASecondOfItsModule)
     // The watch timer looks once a second; at exit nothing waits any more.
     EXPECT_LT(ullExitMs, 2000u);
     // The module had stopped already: no stop request reached it.
-    EXPECT_TRUE(inst.ReadModuleEvents("stop-request").empty());
+    EXPECT_TRUE(ReadModuleEvents(inst, "stop-request").empty());
 }
 
 TEST(HostRunTest, ModuleEndingWhileTheAboutBoxIsOpenEndsTheHost)
 {
     // The box's modal loop goes on delivering the watch timer.
-    HostInstallation inst;
-    ASSERT_TRUE(inst.IsReady());
+    TestInstallation inst;
+    ASSERT_TRUE(InstallHost(inst));
     RunningHost host;
     ASSERT_TRUE(host.Start(inst));
     host.ClickTray();
@@ -211,8 +211,8 @@ TEST(HostRunTest, ModuleEndingWhileTheAboutBoxIsOpenEndsTheHost)
 
 TEST(HostRunTest, AModuleThatDoesNotAnswerHoldsTheHostOneSecond)
 {
-    HostInstallation inst;
-    ASSERT_TRUE(inst.IsReady());
+    TestInstallation inst;
+    ASSERT_TRUE(InstallHost(inst));
     ASSERT_TRUE(inst.WriteFile(L"ignore-stop.txt", ""));
     RunningHost host;
     ASSERT_TRUE(host.Start(inst));
@@ -225,8 +225,8 @@ TEST(HostRunTest, AModuleThatDoesNotAnswerHoldsTheHostOneSecond)
     printf("host exit with a silent module: %llu ms\n", ullExitMs);
     EXPECT_GE(ullExitMs, 950u);
     EXPECT_LT(ullExitMs, 3000u);
-    EXPECT_EQ(1u, inst.ReadModuleEvents("stop-request").size());
-    EXPECT_TRUE(WaitUntil([&] { return 1 == inst.ReadModuleEvents("end").size(); }, 8000));
+    EXPECT_EQ(1u, ReadModuleEvents(inst, "stop-request").size());
+    EXPECT_TRUE(WaitUntil([&] { return 1 == ReadModuleEvents(inst, "end").size(); }, 8000));
 }
 
 // The fields of one line of the tray recorder.
@@ -237,10 +237,10 @@ struct TrayCall
     std::string strWindow, strTip;
 };
 
-std::vector<TrayCall> ReadTrayCalls(HostInstallation& inst)
+std::vector<TrayCall> ReadTrayCalls(TestInstallation& inst)
 {
     std::vector<TrayCall> calls;
-    for (const std::string& strLine : inst.ReadLog(L"tray.log")) {
+    for (const std::string& strLine : inst.ReadLines(L"tray.log")) {
         TrayCall call;
         char szMessage[16], szWindow[16];
         if (8 == sscanf(strLine.c_str(), "%15s id=%u cb=%u flags=%u msg=%u hwnd=%15s icon=%u result=%u",
@@ -258,8 +258,8 @@ std::vector<TrayCall> ReadTrayCalls(HostInstallation& inst)
 
 TEST(HostRunTest, TrayIconIsAddedReaddedWhenTheTaskbarReturnsAndRemovedAtExit)
 {
-    HostInstallation inst(L"TolvexTrayProbe.exe");
-    ASSERT_TRUE(inst.IsReady());
+    TestInstallation inst;
+    ASSERT_TRUE(InstallHost(inst, L"TolvexTrayProbe.exe"));
     RunningHost host;
     ASSERT_TRUE(host.Start(inst));
     ASSERT_TRUE(WaitUntil([&] { return 1 == ReadTrayCalls(inst).size(); }, 5000));

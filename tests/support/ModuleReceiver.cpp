@@ -34,10 +34,8 @@ BOOL ModuleReceiver::Start(const WCHAR* pszProgramFile, const WCHAR* pszCurrentF
     if (NULL == m_hWnd) {
         return FALSE;
     }
-    WCHAR szHandle[16];
-    _snwprintf(szHandle, 16, L"%08x", (unsigned)(DWORD)(UINT_PTR)m_hWnd);
-    szHandle[15] = L'\0';
-    return m_process.Start(GetTestProgramPath(pszProgramFile).c_str(), szHandle, pszCurrentFolder);
+    return StartModuleProcess(m_process, GetTestProgramPath(pszProgramFile).c_str(), m_hWnd,
+                              pszCurrentFolder);
 }
 
 BOOL ModuleReceiver::WaitForScans(size_t nCount, DWORD dwTimeoutMs)

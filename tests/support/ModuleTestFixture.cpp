@@ -31,7 +31,7 @@ void ModuleTestFixture::Start(const std::string& strConditions)
     if (NULL == m_pInstall) {
         ASSERT_EQ(TRUE, m_receiver.Start(m_pszProgram, pszFolder));
     } else {
-        ASSERT_EQ(TRUE, m_pInstall->Start(m_process, m_receiver.GetWindow(), pszFolder));
+        ASSERT_EQ(TRUE, m_pInstall->StartModule(m_process, m_pszProgram, m_receiver.GetWindow(), pszFolder));
     }
 }
 
@@ -69,7 +69,8 @@ std::vector<std::string> ModuleTestFixture::CallNames() const
 
 InstalledModuleTestFixture::InstalledModuleTestFixture(const WCHAR* pszProgram,
                                                        const WCHAR* const* rgpszLibraries)
-    : ModuleTestFixture(pszProgram), m_install(pszProgram, rgpszLibraries)
+    : ModuleTestFixture(pszProgram), m_install(rgpszLibraries)
 {
+    m_install.CopyFromBuild(pszProgram, pszProgram);
     m_pInstall = &m_install;
 }

@@ -11,9 +11,9 @@
 #include <string>
 #include <vector>
 
-#include "support/ModuleInstallation.h"
 #include "support/ModuleReceiver.h"
 #include "support/SimSession.h"
+#include "support/TestInstallation.h"
 #include "support/TestProcess.h"
 
 // Starting a program under Wine, and anything that waits for it.
@@ -49,7 +49,7 @@ protected:
     // The module's process (the receiver's).
     TestProcess& m_process;
     // Where the module is started from; NULL: the test program folder.
-    const ModuleInstallation* m_pInstall;
+    const TestInstallation* m_pInstall;
 
 private:
     const WCHAR* m_pszProgram;
@@ -62,5 +62,5 @@ class InstalledModuleTestFixture : public ModuleTestFixture
 protected:
     InstalledModuleTestFixture(const WCHAR* pszProgram, const WCHAR* const* rgpszLibraries);
 
-    ModuleInstallation m_install;
+    TestInstallation m_install;
 };

@@ -1,20 +1,17 @@
 #include "modules/frame/Scanner.h"
 
 #include <commctrl.h>
-#include <stdio.h>
 
 #include <new>
-#include <vector>
+#include <string>
 
 #include "common/Assert.h"
 #include "common/ErrorBox.h"
-#include "common/EventNames.h"
 #include "common/Events.h"
 #include "common/Folders.h"
+#include "common/MessageTexts.h"
 #include "modules/frame/ScannerCommandLine.h"
 #include "modules/frame/ScannerWindow.h"
-
-#define SETTINGS_FAILED_FORMAT L"Failed to read settings from file %s."
 
 const ScannerModule* gpScannerModule = NULL;
 
@@ -31,11 +28,8 @@ static BOOL LoadModuleSettings(const ScannerModule* pModule)
     if (TRUE == gpSettings->Read(pModule->pszSettingsFile)) {
         return TRUE;
     }
-    std::wstring strPath = MakeSettingsPath(GetInstallFolder(), pModule->pszSettingsFile);
-    std::vector<WCHAR> message(strPath.size() + 64);
-    _snwprintf(message.data(), message.size(), SETTINGS_FAILED_FORMAT, strPath.c_str());
-    message.back() = L'\0';
-    ShowError(message.data());
+    std::wstring strPath = JoinPath(GetInstallFolder(), pModule->pszSettingsFile);
+    ShowErrorFormat(TVX_SETTINGS_READ_FAILED_FORMAT, { strPath.c_str() });
     SetEvent(ghInputModuleEventStopped);
     return FALSE;
 }

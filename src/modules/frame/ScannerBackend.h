@@ -6,6 +6,10 @@
 
 #include "common/Types.h"
 
+// The longest scan text a back-end hands out, in UTF-16 units with the
+// terminator: the largest back-end buffer (BHT), and the module window's copy.
+#define SCANNER_SCAN_BUFFER 8320
+
 class ScannerBackend
 {
 public:

@@ -12,9 +12,6 @@ class ScannerApp;
 // The poll timer: its number and period.
 #define SCANNER_TIMER_ID 1
 #define SCANNER_TIMER_PERIOD 100
-// The window's own copy of a scan, as large as the largest back-end buffer,
-// so that the back-end may reuse its buffer while the host still works.
-#define SCANNER_SCAN_BUFFER 8320
 
 // Registers the module's window class with the module's WindowProc and room
 // for the object pointer. TRUE on success.
@@ -39,7 +36,6 @@ public:
     void onCreate(HWND hWnd) override;
     void onDestroy() override;
     LRESULT onCommand(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam) override;
-    BOOL onClose() override;
     void onTimer(WPARAM wParam) override;
     void onDeviceMessage() override;
 
@@ -54,5 +50,7 @@ private:
     void releaseScanner();
     void deliver(const WCHAR* pszScan);
 
+    // The window's own copy of a scan, so that the back-end may reuse its
+    // buffer while the host still works.
     WCHAR m_szScan[SCANNER_SCAN_BUFFER];
 };

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "common/MessageTexts.h"
 #include "modules/ostwin/LxeBackend.h"
 #include "support/BackendTestKit.h"
 #include "support/TestWindows.h"
@@ -100,7 +101,7 @@ void CALLBACK AnswerBox(HWND, UINT, UINT_PTR idTimer, DWORD)
 {
     gBoxSighting.nTicks++;
     HWND hBox = NULL;
-    while (NULL != (hBox = FindWindowExW(NULL, hBox, TEST_BOX_CLASS, LXE_NO_SCANNER_CAPTION))) {
+    while (NULL != (hBox = FindWindowExW(NULL, hBox, TEST_BOX_CLASS, TVX_NO_SCANNER_CAPTION))) {
         DWORD dwProcess = 0;
         GetWindowThreadProcessId(hBox, &dwProcess);
         if (GetCurrentProcessId() == dwProcess) {

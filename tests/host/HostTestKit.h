@@ -1,0 +1,54 @@
+// What the host's system tests share: the host installed with the test input
+// module (TestModule.exe), "Tolvex.txt" naming it and an echo script; what
+// the module logs; the host's window; and waiting while messages flow.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "support/TestInstallation.h"
+
+// What every test installation's script does unless a test gives its own.
+extern const char kszEchoScript[];
+
+// Fills an installation with pszHostProgram (the build's Tolvex.exe or its
+// tray-recording test build) as "Tolvex.exe", lua51.dll, TestModule.exe,
+// "Tolvex.txt" naming the module, and the echo script as "script.lua".
+BOOL InstallHost(TestInstallation& inst, const WCHAR* pszHostProgram = L"Tolvex.exe");
+
+// The lines of the test module's "module.log" whose second field is pszWord
+// ("start", "sent", ...).
+std::vector<std::string> ReadModuleEvents(const TestInstallation& inst, const char* pszWord);
+
+// The hidden main window of the host process dwProcessId, or NULL when it
+// has none after dwTimeoutMs.
+HWND WaitForHostWindow(DWORD dwProcessId, DWORD dwTimeoutMs);
+
+// Polls fnDone, pumping this thread's messages, until it is true or
+// dwTimeoutMs have passed; returns its last value.
+template <typename Done>
+bool WaitUntil(Done fnDone, DWORD dwTimeoutMs)
+{
+    ULONGLONG ullStart = GetTickCount64();
+    for (;;) {
+        MSG msg;
+        while (PeekMessageW(&msg, NULL, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&msg);
+            DispatchMessageW(&msg);
+        }
+        if (fnDone()) {
+            return true;
+        }
+        if (GetTickCount64() - ullStart >= dwTimeoutMs) {
+            return false;
+        }
+        Sleep(20);
+    }
+}
+
+// The handle as the host passes it on: its low 32 bits, eight lower-case digits.
+std::string HandleDigits(HWND hWnd);
+// The path in UTF-8, as the module writes it to its log.
+std::string Utf8(const std::wstring& str);
