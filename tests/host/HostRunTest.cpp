@@ -28,7 +28,7 @@ struct RunningHost
         }
         hWnd = WaitForHostWindow(process.GetId(), 10000);
         return NULL != hWnd &&
-               WaitUntil([&] { return !ReadModuleEvents(inst, "start").empty(); }, 10000);
+               PumpUntil([&] { return !ReadModuleEvents(inst, "start").empty(); }, 10000);
     }
     // What a left click on the tray icon sends.
     void ClickTray(LPARAM lMouse = WM_LBUTTONDOWN, WPARAM wId = 40004)
@@ -78,7 +78,7 @@ TEST(HostRunTest, ScansAreTypedThroughTheScriptAndAFailingScanIsReported)
     target.Focus();
 
     ASSERT_TRUE(inst.WriteFile(L"scan.txt", "4711"));
-    EXPECT_TRUE(WaitUntil([&] { return L"<47111>" == target.GetText(); }, 10000))
+    EXPECT_TRUE(PumpUntil([&] { return L"<47111>" == target.GetText(); }, 10000))
         << "typed: " << Utf8(target.GetText());
 
     // The failing scan: a box owned by the host window, nothing typed.
@@ -93,11 +93,11 @@ TEST(HostRunTest, ScansAreTypedThroughTheScriptAndAFailingScanIsReported)
     target.Focus();
 
     // The host goes on; the script kept its state.
-    ASSERT_TRUE(WaitUntil([&] { return 2 == ReadModuleEvents(inst, "sent").size(); }, 5000));
+    ASSERT_TRUE(PumpUntil([&] { return 2 == ReadModuleEvents(inst, "sent").size(); }, 5000));
     ASSERT_TRUE(inst.WriteFile(L"scan.txt", "42"));
-    EXPECT_TRUE(WaitUntil([&] { return L"<47111><422>" == target.GetText(); }, 10000))
+    EXPECT_TRUE(PumpUntil([&] { return L"<47111><422>" == target.GetText(); }, 10000))
         << "typed: " << Utf8(target.GetText());
-    ASSERT_TRUE(WaitUntil([&] { return 3 == ReadModuleEvents(inst, "sent").size(); }, 5000));
+    ASSERT_TRUE(PumpUntil([&] { return 3 == ReadModuleEvents(inst, "sent").size(); }, 5000));
     // Every scan is answered TRUE, the failed one too.
     for (const std::string& strSent : ReadModuleEvents(inst, "sent")) {
         EXPECT_EQ(" sent 1", strSent.substr(strSent.find(' ')));
@@ -156,7 +156,7 @@ TEST(HostRunTest, AboutBoxOpensOnLeftButtonDownOnlyAndOnlyOnce)
     EXPECT_TRUE(host.Ended(5000, &dwExitCode));
     EXPECT_EQ(0u, dwExitCode);
     EXPECT_EQ(1u, ReadModuleEvents(inst, "stop-request").size());
-    EXPECT_TRUE(WaitUntil([&] { return 1 == ReadModuleEvents(inst, "end").size(); }, 5000));
+    EXPECT_TRUE(PumpUntil([&] { return 1 == ReadModuleEvents(inst, "end").size(); }, 5000));
 }
 
 // The tick the module logged with pszWord ("quit", "stop-request").
@@ -226,7 +226,7 @@ TEST(HostRunTest, AModuleThatDoesNotAnswerHoldsTheHostOneSecond)
     EXPECT_GE(ullExitMs, 950u);
     EXPECT_LT(ullExitMs, 3000u);
     EXPECT_EQ(1u, ReadModuleEvents(inst, "stop-request").size());
-    EXPECT_TRUE(WaitUntil([&] { return 1 == ReadModuleEvents(inst, "end").size(); }, 8000));
+    EXPECT_TRUE(PumpUntil([&] { return 1 == ReadModuleEvents(inst, "end").size(); }, 8000));
 }
 
 // The fields of one line of the tray recorder.
@@ -262,7 +262,7 @@ TEST(HostRunTest, TrayIconIsAddedReaddedWhenTheTaskbarReturnsAndRemovedAtExit)
     ASSERT_TRUE(InstallHost(inst, L"TolvexTrayProbe.exe"));
     RunningHost host;
     ASSERT_TRUE(host.Start(inst));
-    ASSERT_TRUE(WaitUntil([&] { return 1 == ReadTrayCalls(inst).size(); }, 5000));
+    ASSERT_TRUE(PumpUntil([&] { return 1 == ReadTrayCalls(inst).size(); }, 5000));
 
     TrayCall add = ReadTrayCalls(inst)[0];
     EXPECT_EQ("add", add.strMessage);
@@ -280,7 +280,7 @@ TEST(HostRunTest, TrayIconIsAddedReaddedWhenTheTaskbarReturnsAndRemovedAtExit)
     DWORD_PTR dwResult = 0;
     ASSERT_NE(0, SendMessageTimeoutW(host.hWnd, uTaskbarCreated, 0, 0, SMTO_ABORTIFHUNG, 5000,
                                      &dwResult));
-    ASSERT_TRUE(WaitUntil([&] { return 2 == ReadTrayCalls(inst).size(); }, 5000));
+    ASSERT_TRUE(PumpUntil([&] { return 2 == ReadTrayCalls(inst).size(); }, 5000));
     TrayCall readd = ReadTrayCalls(inst)[1];
     EXPECT_EQ("add", readd.strMessage);
     EXPECT_EQ(40004u, readd.uId);

@@ -119,7 +119,7 @@ TEST_F(HostStartupTest, ModuleGetsQuotedPathAndWindowHandle)
     ASSERT_TRUE(inst.Start(host, L"Tolvex.exe"));
     HWND hWnd = WaitForHostWindow(host.GetId(), 10000);
     ASSERT_NE(nullptr, hWnd);
-    ASSERT_TRUE(WaitUntil([&] { return !ReadModuleEvents(inst, "start").empty(); }, 10000));
+    ASSERT_TRUE(PumpUntil([&] { return !ReadModuleEvents(inst, "start").empty(); }, 10000));
 
     std::string strExpected = "\"" + Utf8(inst.GetFilePath(L"TestModule.exe")) + "\" " +
                               HandleDigits(hWnd);
@@ -131,7 +131,7 @@ TEST_F(HostStartupTest, ModuleGetsQuotedPathAndWindowHandle)
 
     EXPECT_EQ(0u, CloseHost(host, hWnd));
     // The module found the stop request under the handle's event names.
-    EXPECT_TRUE(WaitUntil([&] { return !ReadModuleEvents(inst, "end").empty(); }, 5000));
+    EXPECT_TRUE(PumpUntil([&] { return !ReadModuleEvents(inst, "end").empty(); }, 5000));
     EXPECT_EQ(1u, ReadModuleEvents(inst, "stop-request").size());
 }
 
@@ -163,7 +163,7 @@ TEST_F(HostStartupTest, ModuleComesFromProgramFolderWhateverTheRegistryNames)
     ASSERT_TRUE(programs.Start(host, L"Tolvex.exe"));
     HWND hWnd = WaitForHostWindow(host.GetId(), 10000);
     ASSERT_NE(nullptr, hWnd) << "the host did not start on the registry's folder";
-    ASSERT_TRUE(WaitUntil([&] { return !ReadModuleEvents(programs, "start").empty(); }, 10000));
+    ASSERT_TRUE(PumpUntil([&] { return !ReadModuleEvents(programs, "start").empty(); }, 10000));
     std::string strLine = ReadModuleEvents(programs, "start")[0];
     EXPECT_EQ("\"" + Utf8(programs.GetFilePath(L"TestModule.exe")) + "\" " + HandleDigits(hWnd),
               strLine.substr(strLine.find(" start ") + 7));
@@ -178,7 +178,7 @@ TEST_F(HostStartupTest, SecondStartOpensTheAboutBoxOfTheFirstAndEnds)
     ASSERT_TRUE(inst.Start(first, L"Tolvex.exe"));
     HWND hWnd = WaitForHostWindow(first.GetId(), 10000);
     ASSERT_NE(nullptr, hWnd);
-    ASSERT_TRUE(WaitUntil([&] { return !ReadModuleEvents(inst, "start").empty(); }, 10000));
+    ASSERT_TRUE(PumpUntil([&] { return !ReadModuleEvents(inst, "start").empty(); }, 10000));
 
     TestProcess second;
     ASSERT_TRUE(inst.Start(second, L"Tolvex.exe"));
@@ -207,13 +207,13 @@ TEST_F(HostStartupTest, AllowMultipleInstancesRunsBothEachWithItsModule)
     ASSERT_TRUE(inst.Start(first, L"Tolvex.exe"));
     HWND hFirst = WaitForHostWindow(first.GetId(), 10000);
     ASSERT_NE(nullptr, hFirst);
-    ASSERT_TRUE(WaitUntil([&] { return 1 == ReadModuleEvents(inst, "start").size(); }, 10000));
+    ASSERT_TRUE(PumpUntil([&] { return 1 == ReadModuleEvents(inst, "start").size(); }, 10000));
     TestProcess second;
     ASSERT_TRUE(inst.Start(second, L"Tolvex.exe"));
     HWND hSecond = WaitForHostWindow(second.GetId(), 10000);
     ASSERT_NE(nullptr, hSecond);
     ASSERT_NE(hFirst, hSecond);
-    ASSERT_TRUE(WaitUntil([&] { return 2 == ReadModuleEvents(inst, "start").size(); }, 10000));
+    ASSERT_TRUE(PumpUntil([&] { return 2 == ReadModuleEvents(inst, "start").size(); }, 10000));
 
     std::vector<std::string> starts = ReadModuleEvents(inst, "start");
     EXPECT_NE(std::string::npos, starts[0].find(HandleDigits(hFirst)));
@@ -223,12 +223,12 @@ TEST_F(HostStartupTest, AllowMultipleInstancesRunsBothEachWithItsModule)
 
     // Ending the first stops its module only.
     EXPECT_EQ(0u, CloseHost(first, hFirst));
-    ASSERT_TRUE(WaitUntil([&] { return 1 == ReadModuleEvents(inst, "end").size(); }, 5000));
+    ASSERT_TRUE(PumpUntil([&] { return 1 == ReadModuleEvents(inst, "end").size(); }, 5000));
     Sleep(500);
     EXPECT_EQ(1u, ReadModuleEvents(inst, "end").size());
     EXPECT_TRUE(IsWindow(hSecond));
     EXPECT_EQ(0u, CloseHost(second, hSecond));
-    EXPECT_TRUE(WaitUntil([&] { return 2 == ReadModuleEvents(inst, "end").size(); }, 5000));
+    EXPECT_TRUE(PumpUntil([&] { return 2 == ReadModuleEvents(inst, "end").size(); }, 5000));
 }
 
 struct DelayCase
@@ -260,7 +260,7 @@ TEST_F(HostStartupTest, StartupDelayHoldsBackTheWindowAndTheModule)
         ASSERT_NE(nullptr, hWnd);
         EXPECT_GE(ullWindow, c.dwAtLeastMs);
         EXPECT_LT(ullWindow, c.dwBelowMs);
-        ASSERT_TRUE(WaitUntil([&] { return !ReadModuleEvents(inst, "start").empty(); }, 10000));
+        ASSERT_TRUE(PumpUntil([&] { return !ReadModuleEvents(inst, "start").empty(); }, 10000));
         EXPECT_EQ(0u, CloseHost(host, hWnd));
     }
 }

@@ -1,6 +1,7 @@
 // What the host's system tests share: the host installed with the test input
 // module (TestModule.exe), "Tolvex.txt" naming it and an echo script; what
-// the module logs; the host's window; and waiting while messages flow.
+// the module logs; the host's window. Waits that let messages flow are
+// PumpUntil (support/SimSession.h).
 #pragma once
 
 #include <windows.h>
@@ -8,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "support/SimSession.h"
 #include "support/TestInstallation.h"
 
 // What every test installation's script does unless a test gives its own.
@@ -25,28 +27,6 @@ std::vector<std::string> ReadModuleEvents(const TestInstallation& inst, const ch
 // The hidden main window of the host process dwProcessId, or NULL when it
 // has none after dwTimeoutMs.
 HWND WaitForHostWindow(DWORD dwProcessId, DWORD dwTimeoutMs);
-
-// Polls fnDone, pumping this thread's messages, until it is true or
-// dwTimeoutMs have passed; returns its last value.
-template <typename Done>
-bool WaitUntil(Done fnDone, DWORD dwTimeoutMs)
-{
-    ULONGLONG ullStart = GetTickCount64();
-    for (;;) {
-        MSG msg;
-        while (PeekMessageW(&msg, NULL, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&msg);
-            DispatchMessageW(&msg);
-        }
-        if (fnDone()) {
-            return true;
-        }
-        if (GetTickCount64() - ullStart >= dwTimeoutMs) {
-            return false;
-        }
-        Sleep(20);
-    }
-}
 
 // The handle as the host passes it on: its low 32 bits, eight lower-case digits.
 std::string HandleDigits(HWND hWnd);

@@ -44,16 +44,27 @@ void ModuleTestFixture::StopAndExpectExit0()
     EXPECT_EQ(0u, dwExitCode);
 }
 
+void ModuleTestFixture::ExpectIdleUntilStopped(const std::string& strConditions,
+                                               const char* pszFirstCall)
+{
+    Start(strConditions);
+    ASSERT_EQ(TRUE, m_sim.WaitForCalls(pszFirstCall, 1, START_MS));
+    ASSERT_EQ(TRUE, m_sim.FeedLine("NEVER"));
+    PumpWait(NULL, 500);
+    EXPECT_TRUE(m_receiver.GetScans().empty());
+    StopAndExpectExit0();
+}
+
 HWND ModuleTestFixture::WaitForBox(const WCHAR* pszCaption, DWORD dwTimeoutMs)
 {
-    ULONGLONG ullStart = GetTickCount64();
-    for (;;) {
-        HWND hBox = WaitForTopWindow(TEST_BOX_CLASS, pszCaption, 0, m_process.GetId());
-        if (NULL != hBox || GetTickCount64() - ullStart >= dwTimeoutMs) {
-            return hBox;
-        }
-        PumpWait(NULL, 20);
-    }
+    HWND hBox = NULL;
+    PumpUntil(
+        [&] {
+            hBox = WaitForTopWindow(TEST_BOX_CLASS, pszCaption, 0, m_process.GetId());
+            return NULL != hBox;
+        },
+        dwTimeoutMs);
+    return hBox;
 }
 
 std::vector<std::string> ModuleTestFixture::CallNames() const
@@ -65,6 +76,17 @@ std::vector<std::string> ModuleTestFixture::CallNames() const
         }
     }
     return names;
+}
+
+void ModuleTestFixture::ExpectModuleWindow(const SimCall& call) const
+{
+    HWND hWndModule = (HWND)(UINT_PTR)call.GetNumber("hwnd", 0);
+    DWORD dwOwner = 0;
+    GetWindowThreadProcessId(hWndModule, &dwOwner);
+    EXPECT_EQ(m_process.GetId(), dwOwner);
+    WCHAR szClass[32] = L"";
+    GetClassNameW(hWndModule, szClass, 32);
+    EXPECT_STREQ(L"Scanner", szClass);
 }
 
 InstalledModuleTestFixture::InstalledModuleTestFixture(const WCHAR* pszProgram,

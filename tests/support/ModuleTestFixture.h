@@ -37,12 +37,19 @@ protected:
     // Signals the stop, expects the stopped event within the host's wait and
     // then the module's end with exit code 0.
     void StopAndExpectExit0();
+    // Starts the module on a terminal it cannot use, waits for its first
+    // call pszFirstCall, feeds a label and expects no delivery within half a
+    // second, then stops it (StopAndExpectExit0).
+    void ExpectIdleUntilStopped(const std::string& strConditions, const char* pszFirstCall);
     // Waits for the module's box, dispatching our messages meanwhile: a box
     // owned by one of our windows disables it, which takes an answer from
     // this thread. NULL after dwTimeoutMs.
     HWND WaitForBox(const WCHAR* pszCaption, DWORD dwTimeoutMs);
     // The names of the library calls so far, without the terminal's own lines.
     std::vector<std::string> CallNames() const;
+    // Expects the window a library call logged ("hwnd=") to be the module's
+    // window: of the module's process and of the class "Scanner".
+    void ExpectModuleWindow(const SimCall& call) const;
 
     SimSession m_sim;
     ModuleReceiver m_receiver;

@@ -203,16 +203,7 @@ std::vector<SimCall> SimSession::ReadCalls(const char* pszName) const
 
 BOOL SimSession::WaitForCalls(const char* pszName, size_t nCount, DWORD dwTimeoutMs) const
 {
-    ULONGLONG nStart = GetTickCount64();
-    for (;;) {
-        if (ReadCalls(pszName).size() >= nCount) {
-            return TRUE;
-        }
-        if (GetTickCount64() - nStart >= dwTimeoutMs) {
-            return FALSE;
-        }
-        PumpWait(NULL, 10);
-    }
+    return PumpUntil([&] { return ReadCalls(pszName).size() >= nCount; }, dwTimeoutMs);
 }
 
 static void DispatchWaiting()
@@ -244,5 +235,19 @@ BOOL PumpWait(HANDLE hObject, DWORD dwTimeoutMs)
             DispatchWaiting();
             return FALSE;
         }
+    }
+}
+
+BOOL PumpUntil(const std::function<bool()>& fnDone, DWORD dwTimeoutMs)
+{
+    ULONGLONG nStart = GetTickCount64();
+    for (;;) {
+        if (fnDone()) {
+            return TRUE;
+        }
+        if (GetTickCount64() - nStart >= dwTimeoutMs) {
+            return FALSE;
+        }
+        PumpWait(NULL, 10);
     }
 }

@@ -117,3 +117,21 @@ HWND WaitForShownBox(const WCHAR* pszCaption, DWORD dwProcessId, DWORD dwTimeout
     }
     return hBox;
 }
+
+HWND CreateObjectWindow(const WCHAR* pszClass, WNDPROC pfnProc, const WCHAR* pszTitle,
+                        DWORD dwStyle, int nSize, HWND hWndParent, void* pObject)
+{
+    WNDCLASSW wc;
+    ZeroMemory(&wc, sizeof(wc));
+    wc.lpfnWndProc = pfnProc;
+    wc.cbWndExtra = sizeof(void*);
+    wc.hInstance = GetModuleHandleW(NULL);
+    wc.lpszClassName = pszClass;
+    RegisterClassW(&wc);
+    HWND hWnd = CreateWindowExW(0, pszClass, pszTitle, dwStyle, 0, 0, nSize, nSize, hWndParent, NULL,
+                                GetModuleHandleW(NULL), NULL);
+    if (NULL != hWnd) {
+        SetWindowLongPtrW(hWnd, 0, reinterpret_cast<LONG_PTR>(pObject));
+    }
+    return hWnd;
+}

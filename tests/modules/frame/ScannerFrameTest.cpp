@@ -158,14 +158,7 @@ protected:
     // Waits, answering the module, until n scans have arrived.
     BOOL WaitForDeliveries(size_t n, DWORD dwTimeoutMs)
     {
-        ULONGLONG nStart = GetTickCount64();
-        while (gDeliveries.size() < n) {
-            if (GetTickCount64() - nStart >= dwTimeoutMs) {
-                return FALSE;
-            }
-            PumpWait(NULL, 10);
-        }
-        return TRUE;
+        return PumpUntil([&] { return gDeliveries.size() >= n; }, dwTimeoutMs);
     }
 
     // The host's side of the stop: signal, then wait at most one second.

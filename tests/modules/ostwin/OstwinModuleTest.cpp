@@ -39,13 +39,7 @@ TEST_F(OstwinModule, DeliversEachAnnouncedLabel)
     // The library announces to the module window.
     std::vector<SimCall> windows = m_sim.ReadCalls("OstwinSetWindow");
     ASSERT_EQ(1u, windows.size());
-    HWND hWndModule = (HWND)(UINT_PTR)windows[0].GetNumber("hwnd", 0);
-    DWORD dwOwner = 0;
-    GetWindowThreadProcessId(hWndModule, &dwOwner);
-    EXPECT_EQ(m_receiver.GetProcess().GetId(), dwOwner);
-    WCHAR szClass[32] = L"";
-    GetClassNameW(hWndModule, szClass, 32);
-    EXPECT_STREQ(L"Scanner", szClass);
+    ExpectModuleWindow(windows[0]);
 
     StopAndExpectExit0();
     std::vector<std::string> expectedNames = {

@@ -50,13 +50,7 @@ TEST_F(PellimorModule, DeliversEachFedLabelWithoutItsLineEnds)
     ASSERT_EQ(1u, posts.size());
     EXPECT_EQ(1025, posts[0].GetNumber("msg", 0));
     EXPECT_STREQ("\"DCD1:\"", posts[0].Get("device"));
-    HWND hWndModule = (HWND)(UINT_PTR)posts[0].GetNumber("hwnd", 0);
-    DWORD dwOwner = 0;
-    GetWindowThreadProcessId(hWndModule, &dwOwner);
-    EXPECT_EQ(m_receiver.GetProcess().GetId(), dwOwner);
-    WCHAR szClass[32] = L"";
-    GetClassNameW(hWndModule, szClass, 32);
-    EXPECT_STREQ(L"Scanner", szClass);
+    ExpectModuleWindow(posts[0]);
 
     StopAndExpectExit0();
     EXPECT_EQ(FALSE, DeviceFileExists(L"DCD1:"));
@@ -95,12 +89,7 @@ TEST_F(PellimorModule, TwoLabelsBeforeATickDeliverOnlyTheSecond)
 
 TEST_F(PellimorModule, WithoutADeviceItStaysIdleAndStillStops)
 {
-    Start("device1=0\ndevice2=4\n");
-    ASSERT_EQ(TRUE, m_sim.WaitForCalls("DcdEnumDevices", 1, START_MS));
-    ASSERT_EQ(TRUE, m_sim.FeedLine("NEVER"));
-    PumpWait(NULL, 500);
-    EXPECT_TRUE(m_receiver.GetScans().empty());
-    StopAndExpectExit0();
+    ExpectIdleUntilStopped("device1=0\ndevice2=4\n", "DcdEnumDevices");
     EXPECT_TRUE(m_sim.ReadCalls("DcdPostRequestMsg").empty());
     EXPECT_TRUE(m_sim.ReadCalls("DcdCancelRequest").empty());
     // The triggers get their types back all the same.

@@ -108,12 +108,7 @@ TEST_F(QuorlinModule, WithoutTheSoundFileScansStillArrive)
 
 TEST_F(QuorlinModule, WithoutAScannerItStaysIdleAndStillStops)
 {
-    Start("devices=\n");
-    ASSERT_EQ(TRUE, m_sim.WaitForCalls("SCAN_OpenDevice", 1, START_MS));
-    ASSERT_EQ(TRUE, m_sim.FeedLine("NEVER"));
-    PumpWait(NULL, 500);
-    EXPECT_TRUE(m_receiver.GetScans().empty());
-    StopAndExpectExit0();
+    ExpectIdleUntilStopped("devices=\n", "SCAN_OpenDevice");
     std::vector<std::string> expected = { "SCAN_OpenDevice" };
     EXPECT_EQ(expected, CallNames());
 }
