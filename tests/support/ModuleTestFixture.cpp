@@ -78,6 +78,17 @@ std::vector<std::string> ModuleTestFixture::CallNames() const
     return names;
 }
 
+void ModuleTestFixture::ExpectDelivered(const std::vector<std::wstring>& expected) const
+{
+    EXPECT_EQ(expected, m_receiver.GetTexts());
+    for (const ReceivedScan& scan : m_receiver.GetScans()) {
+        EXPECT_EQ(0u, scan.wParam);
+        EXPECT_EQ(0u, scan.dwData);
+        EXPECT_EQ((scan.strText.size() + 1) * sizeof(WCHAR), scan.cbData);
+        EXPECT_EQ(TRUE, scan.fTerminated);
+    }
+}
+
 void ModuleTestFixture::ExpectModuleWindow(const SimCall& call) const
 {
     HWND hWndModule = (HWND)(UINT_PTR)call.GetNumber("hwnd", 0);

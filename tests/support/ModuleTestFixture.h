@@ -47,6 +47,9 @@ protected:
     HWND WaitForBox(const WCHAR* pszCaption, DWORD dwTimeoutMs);
     // The names of the library calls so far, without the terminal's own lines.
     std::vector<std::string> CallNames() const;
+    // Expects the texts the receiver got, in order, each delivered as the host
+    // takes it: wParam 0, dwData 0, cbData the bytes with the terminator.
+    void ExpectDelivered(const std::vector<std::wstring>& expected) const;
     // Expects the window a library call logged ("hwnd=") to be the module's
     // window: of the module's process and of the class "Scanner".
     void ExpectModuleWindow(const SimCall& call) const;

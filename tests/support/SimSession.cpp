@@ -185,18 +185,11 @@ std::vector<SimCall> SimSession::ReadCalls(const char* pszName) const
     if (!ReadWholeFile(m_strLog, &strData)) {
         return calls;
     }
-    size_t nPos = 0;
-    for (;;) {
-        size_t nEnd = strData.find('\n', nPos);
-        if (std::string::npos == nEnd) {
-            break;  // a line still being written
-        }
+    for (const std::string& strLine : SplitLines(strData)) {
         SimCall call;
-        if (ParseSimCall(strData.substr(nPos, nEnd - nPos), &call) &&
-            (NULL == pszName || call.strName == pszName)) {
+        if (ParseSimCall(strLine, &call) && (NULL == pszName || call.strName == pszName)) {
             calls.push_back(call);
         }
-        nPos = nEnd + 1;
     }
     return calls;
 }

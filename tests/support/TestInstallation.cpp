@@ -32,25 +32,9 @@ BOOL TestInstallation::WriteFile(const WCHAR* pszName, const char* pszBytes)
 
 std::vector<std::string> TestInstallation::ReadLines(const WCHAR* pszName) const
 {
-    std::vector<std::string> lines;
     std::string strData;
-    if (TRUE != ReadWholeFile(GetFilePath(pszName), &strData)) {
-        return lines;
-    }
-    size_t nStart = 0;
-    while (nStart < strData.size()) {
-        size_t nEnd = strData.find('\n', nStart);
-        if (std::string::npos == nEnd) {
-            nEnd = strData.size();
-        }
-        std::string strLine = strData.substr(nStart, nEnd - nStart);
-        if (!strLine.empty() && '\r' == strLine.back()) {
-            strLine.pop_back();
-        }
-        lines.push_back(strLine);
-        nStart = nEnd + 1;
-    }
-    return lines;
+    return ReadWholeFile(GetFilePath(pszName), &strData) ? SplitLines(strData)
+                                                         : std::vector<std::string>();
 }
 
 BOOL TestInstallation::Start(TestProcess& process, const WCHAR* pszProgram, const WCHAR* pszArguments,

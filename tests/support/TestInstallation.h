@@ -35,7 +35,7 @@ public:
     // bytes are written beside the final name and renamed, so that a program
     // polling for the file never reads half of it.
     BOOL WriteFile(const WCHAR* pszName, const char* pszBytes);
-    // The lines of a file of the installation without their line ends; none
+    // The complete lines of a file of the installation (SplitLines); none
     // when it cannot be read.
     std::vector<std::string> ReadLines(const WCHAR* pszName) const;
 

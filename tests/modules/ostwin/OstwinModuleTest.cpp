@@ -30,12 +30,7 @@ TEST_F(OstwinModule, DeliversEachAnnouncedLabel)
     ASSERT_EQ(TRUE, m_receiver.WaitForScans(2, START_MS));
 
     std::vector<std::wstring> expected = { L"4006381333931", L"0101234567890128\x1d" L"10LOT7" };
-    EXPECT_EQ(expected, m_receiver.GetTexts());
-    for (const ReceivedScan& scan : m_receiver.GetScans()) {
-        EXPECT_EQ(0u, scan.dwData);
-        EXPECT_EQ((scan.strText.size() + 1) * sizeof(WCHAR), scan.cbData);
-        EXPECT_EQ(TRUE, scan.fTerminated);
-    }
+    ExpectDelivered(expected);
     // The library announces to the module window.
     std::vector<SimCall> windows = m_sim.ReadCalls("OstwinSetWindow");
     ASSERT_EQ(1u, windows.size());

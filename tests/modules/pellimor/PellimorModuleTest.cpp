@@ -36,13 +36,7 @@ TEST_F(PellimorModule, DeliversEachFedLabelWithoutItsLineEnds)
     ASSERT_EQ(TRUE, m_receiver.WaitForScans(4, START_MS));
 
     std::vector<std::wstring> expected = { L"4006381333931", L"0101234567890128\x1d" L"10LOT7", L"", L"LAST" };
-    EXPECT_EQ(expected, m_receiver.GetTexts());
-    for (const ReceivedScan& scan : m_receiver.GetScans()) {
-        EXPECT_EQ(0u, scan.wParam);
-        EXPECT_EQ(0u, scan.dwData);
-        EXPECT_EQ((scan.strText.size() + 1) * sizeof(WCHAR), scan.cbData);
-        EXPECT_EQ(TRUE, scan.fTerminated);
-    }
+    ExpectDelivered(expected);
     // The device the module opened is the file the terminal made in its folder.
     EXPECT_EQ(TRUE, DeviceFileExists(L"DCD1:"));
     // The library was told the module window and message 1025.

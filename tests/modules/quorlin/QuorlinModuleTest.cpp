@@ -58,13 +58,7 @@ TEST_F(QuorlinModule, DeliversEachLabelWithTheGoodReadSound)
     std::vector<std::wstring> expected = {
         L"4006381333931", L"0101234567890128\x1d" L"10LOT7", std::wstring(strLong.begin(), strLong.begin() + 99), L"",
     };
-    EXPECT_EQ(expected, m_receiver.GetTexts());
-    for (const ReceivedScan& scan : m_receiver.GetScans()) {
-        EXPECT_EQ(0u, scan.wParam);
-        EXPECT_EQ(0u, scan.dwData);
-        EXPECT_EQ((scan.strText.size() + 1) * sizeof(WCHAR), scan.cbData);
-        EXPECT_EQ(TRUE, scan.fTerminated);
-    }
+    ExpectDelivered(expected);
 
     // One good-read sound per delivered scan, the installation's file.
     ASSERT_EQ(TRUE, m_sim.WaitForCalls("AUDIO_PlayBeeper", 4, START_MS));
