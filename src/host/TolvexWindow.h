@@ -6,13 +6,14 @@
 #include <shellapi.h>
 
 #include "host/WindowBase.h"
+#include "host/resource.h"
 
 struct lua_State;
 class ScanProcessor;
 class TolvexApp;
 
 #define TOLVEX_PRODUCT_NAME L"Tolvex"
-#define TOLVEX_VERSION L"2.7"
+#define TOLVEX_VERSION L"" TOLVEX_VERSION_TEXT
 // Tray tip and about-box version line: "Tolvex v2.7".
 #define TOLVEX_VERSION_FORMAT L"%s v%s"
 
