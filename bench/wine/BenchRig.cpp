@@ -54,8 +54,8 @@ BenchInstallation::BenchInstallation(const BenchModule& module, DWORD nInterKeyD
               "InputModule=%ls\r\nKeyboardLayout=US\r\nInterKeyDelay=%lu\r\nRDPMode=FALSE\r\n",
               module.pszProgram, (unsigned long)nInterKeyDelay);
     szSettings[sizeof(szSettings) - 1] = '\0';
-    m_fReady = m_sim.IsReady() && m_sim.SetConditions(module.pszConditions) && m_install.IsReady() &&
-                       m_install.WriteFile(L"Tolvex.txt", szSettings) &&
+    m_fReady = m_sim.IsReady() && m_sim.SetConditions(module.pszConditions) &&
+                       m_install.IsReady() && m_install.WriteFile(L"Tolvex.txt", szSettings) &&
                        (NULL == module.pszSettingsFile ||
                         m_install.WriteFile(module.pszSettingsFile, module.pszSettings))
                    ? TRUE

@@ -23,7 +23,8 @@
 
 // The record layout the host announces (NOTIFYICONDATAW_V1_SIZE) ends with
 // the first 64 characters of szTip: the longest tip with its terminator.
-#define TRAY_TIP_LENGTH ((NOTIFYICONDATAW_V1_SIZE - offsetof(NOTIFYICONDATAW, szTip)) / sizeof(WCHAR))
+#define TRAY_TIP_LENGTH \
+    ((NOTIFYICONDATAW_V1_SIZE - offsetof(NOTIFYICONDATAW, szTip)) / sizeof(WCHAR))
 static_assert(64 == TRAY_TIP_LENGTH, "the first layout's tip holds 64 characters");
 
 namespace {
@@ -247,7 +248,8 @@ BOOL TolvexWindow::AddTrayIcon()
     nid.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
     nid.uCallbackMessage = WM_COMMAND;
     nid.hIcon = hIcon;
-    _snwprintf(nid.szTip, TRAY_TIP_LENGTH, TOLVEX_VERSION_FORMAT, TOLVEX_PRODUCT_NAME, TOLVEX_VERSION);
+    _snwprintf(nid.szTip, TRAY_TIP_LENGTH, TOLVEX_VERSION_FORMAT, TOLVEX_PRODUCT_NAME,
+               TOLVEX_VERSION);
     nid.szTip[TRAY_TIP_LENGTH - 1] = L'\0';
     return ShellNotifyIcon(NIM_ADD, &nid) ? TRUE : FALSE;
 }
