@@ -79,14 +79,14 @@ TEST(HostRunTest, ScansAreTypedThroughTheScriptAndAFailingScanIsReported)
 
     ASSERT_TRUE(inst.WriteFile(L"scan.txt", "4711"));
     EXPECT_TRUE(PumpUntil([&] { return L"<47111>" == target.GetText(); }, 10000))
-        << "typed: " << Utf8(target.GetText());
+        << "typed: " << NarrowUtf8(target.GetText().c_str());
 
     // The failing scan: a box owned by the host window, nothing typed.
     ASSERT_TRUE(inst.WriteFile(L"scan.txt", "bad"));
     HWND hBox = WaitForShownBox(L"Script Runtime Error", host.process.GetId(), 10000);
     ASSERT_NE(nullptr, hBox);
     std::wstring strText = ReadBoxText(hBox);
-    EXPECT_NE(std::wstring::npos, strText.find(L"refused bad")) << Utf8(strText);
+    EXPECT_NE(std::wstring::npos, strText.find(L"refused bad")) << NarrowUtf8(strText.c_str());
     EXPECT_EQ(host.hWnd, GetWindow(hBox, GW_OWNER));
     ASSERT_TRUE(PressBoxButton(hBox, IDOK));
     ASSERT_TRUE(WaitForWindowGone(hBox, 5000));
@@ -96,7 +96,7 @@ TEST(HostRunTest, ScansAreTypedThroughTheScriptAndAFailingScanIsReported)
     ASSERT_TRUE(PumpUntil([&] { return 2 == ReadModuleEvents(inst, "sent").size(); }, 5000));
     ASSERT_TRUE(inst.WriteFile(L"scan.txt", "42"));
     EXPECT_TRUE(PumpUntil([&] { return L"<47111><422>" == target.GetText(); }, 10000))
-        << "typed: " << Utf8(target.GetText());
+        << "typed: " << NarrowUtf8(target.GetText().c_str());
     ASSERT_TRUE(PumpUntil([&] { return 3 == ReadModuleEvents(inst, "sent").size(); }, 5000));
     // Every scan is answered TRUE, the failed one too.
     for (const std::string& strSent : ReadModuleEvents(inst, "sent")) {

@@ -121,7 +121,7 @@ TEST_F(HostStartupTest, ModuleGetsQuotedPathAndWindowHandle)
     ASSERT_NE(nullptr, hWnd);
     ASSERT_TRUE(PumpUntil([&] { return !ReadModuleEvents(inst, "start").empty(); }, 10000));
 
-    std::string strExpected = "\"" + Utf8(inst.GetFilePath(L"TestModule.exe")) + "\" " +
+    std::string strExpected = "\"" + NarrowUtf8(inst.GetFilePath(L"TestModule.exe").c_str()) + "\" " +
                               HandleDigits(hWnd);
     std::vector<std::string> starts = ReadModuleEvents(inst, "start");
     ASSERT_EQ(1u, starts.size());
@@ -165,7 +165,7 @@ TEST_F(HostStartupTest, ModuleComesFromProgramFolderWhateverTheRegistryNames)
     ASSERT_NE(nullptr, hWnd) << "the host did not start on the registry's folder";
     ASSERT_TRUE(PumpUntil([&] { return !ReadModuleEvents(programs, "start").empty(); }, 10000));
     std::string strLine = ReadModuleEvents(programs, "start")[0];
-    EXPECT_EQ("\"" + Utf8(programs.GetFilePath(L"TestModule.exe")) + "\" " + HandleDigits(hWnd),
+    EXPECT_EQ("\"" + NarrowUtf8(programs.GetFilePath(L"TestModule.exe").c_str()) + "\" " + HandleDigits(hWnd),
               strLine.substr(strLine.find(" start ") + 7));
     EXPECT_EQ(0u, CloseHost(host, hWnd));
 }

@@ -44,13 +44,3 @@ std::string HandleDigits(HWND hWnd)
     snprintf(sz, sizeof(sz), "%08lx", (DWORD)(UINT_PTR)hWnd);
     return sz;
 }
-
-std::string Utf8(const std::wstring& str)
-{
-    int cb = WideCharToMultiByte(CP_UTF8, 0, str.c_str(), -1, NULL, 0, NULL, NULL);
-    std::string strOut(cb > 0 ? cb - 1 : 0, '\0');
-    if (cb > 1) {
-        WideCharToMultiByte(CP_UTF8, 0, str.c_str(), -1, &strOut[0], cb, NULL, NULL);
-    }
-    return strOut;
-}

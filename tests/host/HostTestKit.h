@@ -1,7 +1,7 @@
 // What the host's system tests share: the host installed with the test input
 // module (TestModule.exe), "Tolvex.txt" naming it and an echo script; what
-// the module logs; the host's window. Waits that let messages flow are
-// PumpUntil (support/SimSession.h).
+// the module logs (paths in UTF-8, NarrowUtf8); the host's window. Waits
+// that let messages flow are PumpUntil (support/SimSession.h).
 #pragma once
 
 #include <windows.h>
@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "common/AnsiText.h"
 #include "support/SimSession.h"
 #include "support/TestInstallation.h"
 
@@ -30,5 +31,3 @@ HWND WaitForHostWindow(DWORD dwProcessId, DWORD dwTimeoutMs);
 
 // The handle as the host passes it on: its low 32 bits, eight lower-case digits.
 std::string HandleDigits(HWND hWnd);
-// The path in UTF-8, as the module writes it to its log.
-std::string Utf8(const std::wstring& str);

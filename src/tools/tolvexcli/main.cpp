@@ -2,6 +2,7 @@
 #include <string>
 #include <vector>
 
+#include "common/AnsiText.h"
 #include "tools/tolvexcli/TolvexCli.h"
 
 #ifdef _WIN32
@@ -9,25 +10,13 @@
 #include <io.h>
 #include <windows.h>
 
-static std::string ToUtf8(const wchar_t* pszArg)
-{
-    int cb = WideCharToMultiByte(CP_UTF8, 0, pszArg, -1, NULL, 0, NULL, NULL);
-    if (cb <= 1) {
-        return std::string();
-    }
-    std::string strArg((size_t)cb, '\0');
-    WideCharToMultiByte(CP_UTF8, 0, pszArg, -1, &strArg[0], cb, NULL, NULL);
-    strArg.resize((size_t)cb - 1);
-    return strArg;
-}
-
 int wmain(int argc, wchar_t** argv)
 {
     // Scans are bytes: a text-mode stdin would end at a ^Z byte and drop CRs.
     _setmode(_fileno(stdin), _O_BINARY);
     std::vector<std::string> rgArgs;
     for (int i = 1; i < argc; i++) {
-        rgArgs.push_back(ToUtf8(argv[i]));
+        rgArgs.push_back(NarrowUtf8(argv[i]));
     }
     return RunTolvexCli(rgArgs, stdin, stdout, stderr);
 }
