@@ -1,5 +1,7 @@
 #include "support/TestWindows.h"
 
+#include "support/SimSession.h"
+
 // How often the waits look again.
 #define POLL_MS 20
 
@@ -134,4 +136,15 @@ HWND CreateObjectWindow(const WCHAR* pszClass, WNDPROC pfnProc, const WCHAR* psz
         SetWindowLongPtrW(hWnd, 0, reinterpret_cast<LONG_PTR>(pObject));
     }
     return hWnd;
+}
+
+HWND CreateFrontWindow()
+{
+    HWND hFront = CreateWindowExW(0, L"STATIC", L"front", WS_POPUP | WS_VISIBLE, 10, 10, 100, 50,
+                                  NULL, NULL, GetModuleHandleW(NULL), NULL);
+    if (NULL != hFront) {
+        SetForegroundWindow(hFront);
+        PumpWait(NULL, 50);
+    }
+    return hFront;
 }

@@ -29,6 +29,12 @@ BOOL WaitForWindowGone(HWND hWnd, DWORD dwTimeoutMs);
 HWND CreateObjectWindow(const WCHAR* pszClass, WNDPROC pfnProc, const WCHAR* pszTitle,
                         DWORD dwStyle, int nSize, HWND hWndParent, void* pObject);
 
+// Shows a small window of this program in front and makes it the foreground
+// window (the owner a box of another process takes), dispatching messages for
+// a moment so that the activation settles. NULL when it cannot be made;
+// DestroyWindow it at the end.
+HWND CreateFrontWindow();
+
 // The text of any window, also of another process (WM_GETTEXT with a time-out).
 std::wstring GetWindowTextOf(HWND hWnd);
 // The message text of a message box: the static control with id 0xFFFF

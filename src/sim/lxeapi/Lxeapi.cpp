@@ -97,10 +97,7 @@ int WINAPI OstwinKeyStatus(void)
 
 BOOL WINAPI OstwinKeysOff(void)
 {
-    SimGuard guard;
-    BOOL fResult = SimRefuses("OstwinKeysOff") ? FALSE : TRUE;
-    SimLog("OstwinKeysOff result=%d", fResult);
-    return fResult;
+    return SimPlainCall("OstwinKeysOff");
 }
 
 BOOL WINAPI OstwinSetWindow(HWND hWnd)

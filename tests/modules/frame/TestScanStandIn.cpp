@@ -36,18 +36,12 @@ BOOL WINAPI TestScanOpen(HWND hWnd, UINT uMessage)
 
 BOOL WINAPI TestScanEnableAll(void)
 {
-    SimGuard guard;
-    BOOL fResult = SimRefuses("TestScanEnableAll") ? FALSE : TRUE;
-    SimLog("TestScanEnableAll result=%d", fResult);
-    return fResult;
+    return SimPlainCall("TestScanEnableAll");
 }
 
 BOOL WINAPI TestScanStart(void)
 {
-    SimGuard guard;
-    BOOL fResult = SimRefuses("TestScanStart") ? FALSE : TRUE;
-    SimLog("TestScanStart result=%d", fResult);
-    return fResult;
+    return SimPlainCall("TestScanStart");
 }
 
 int WINAPI TestScanRead(WCHAR* pszBuffer, int cchBuffer)

@@ -127,11 +127,8 @@ void CALLBACK AnswerBox(HWND, UINT, UINT_PTR idTimer, DWORD)
 TEST_F(LxeBackendTest, WithoutAnInternalScannerItSaysSoAndStillStarts)
 {
     // A visible window of ours in front, to be the box's owner.
-    HWND hFront = CreateWindowExW(0, L"STATIC", L"front", WS_POPUP | WS_VISIBLE, 10, 10, 100, 50,
-                                  NULL, NULL, GetModuleHandleW(NULL), NULL);
+    HWND hFront = CreateFrontWindow();
     ASSERT_NE(nullptr, hFront);
-    SetForegroundWindow(hFront);
-    PumpWait(NULL, 50);
     HWND hForeground = GetForegroundWindow();
 
     gBoxSighting = BoxSighting();

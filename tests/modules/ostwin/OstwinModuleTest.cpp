@@ -63,11 +63,8 @@ TEST_F(OstwinModule, TwoAnnouncementsBeforeATickGiveOneDelivery)
 TEST_F(OstwinModule, WithoutAnInternalScannerTheBoxIsAnsweredAndTheModuleRuns)
 {
     // A visible window of ours in front: the box's owner.
-    HWND hFront = CreateWindowExW(0, L"STATIC", L"front", WS_POPUP | WS_VISIBLE, 10, 10, 100, 50,
-                                  NULL, NULL, GetModuleHandleW(NULL), NULL);
+    HWND hFront = CreateFrontWindow();
     ASSERT_NE(nullptr, hFront);
-    SetForegroundWindow(hFront);
-    PumpWait(NULL, 50);
     ASSERT_EQ(hFront, GetForegroundWindow());
 
     Start("intscanner=0\n");
