@@ -40,41 +40,26 @@ const BenchModule* FindBenchModule(const WCHAR* pszName)
     return NULL;
 }
 
-static BOOL CopyProgramFile(const WCHAR* pszFrom, const TempFolder& folder, const WCHAR* pszTo)
-{
-    return CopyFileW(GetTestProgramPath(pszFrom).c_str(), folder.GetFilePath(pszTo).c_str(), FALSE)
-               ? TRUE
-               : FALSE;
-}
-
 BenchInstallation::BenchInstallation(const BenchModule& module, DWORD nInterKeyDelay)
-    : m_pszModuleProgram(module.pszProgram),
+    : m_install(module.rgpszLibraries), m_pszModuleProgram(module.pszProgram),
       m_hWndHost(NULL), m_hModule(NULL), m_dwModuleId(0), m_fReady(FALSE)
 {
-    BOOL fReady = m_sim.IsReady() && !m_folder.GetPath().empty() &&
-                  m_sim.SetConditions(module.pszConditions);
-    std::vector<const WCHAR*> files = { L"Tolvex.exe", L"lua51.dll", module.pszProgram };
-    for (const WCHAR* pszLibrary : module.rgpszLibraries) {
-        if (NULL != pszLibrary) {
-            files.push_back(pszLibrary);
-        }
+    for (const WCHAR* pszFile : { L"Tolvex.exe", L"lua51.dll", module.pszProgram }) {
+        m_install.CopyFromBuild(pszFile, pszFile);
     }
-    for (const WCHAR* pszFile : files) {
-        fReady = fReady && CopyProgramFile(pszFile, m_folder, pszFile);
-    }
-    fReady = fReady && CopyProgramFile(BENCH_SCRIPT_PATH, m_folder, L"script.lua");
+    m_install.CopyFromBuild(BENCH_SCRIPT_PATH, L"script.lua");
 
     char szSettings[160];
     _snprintf(szSettings, sizeof(szSettings),
               "InputModule=%ls\r\nKeyboardLayout=US\r\nInterKeyDelay=%lu\r\nRDPMode=FALSE\r\n",
               module.pszProgram, (unsigned long)nInterKeyDelay);
     szSettings[sizeof(szSettings) - 1] = '\0';
-    fReady = fReady && WriteTextFile(m_folder.GetFilePath(L"Tolvex.txt"), szSettings);
-    if (NULL != module.pszSettingsFile) {
-        fReady = fReady &&
-                 WriteTextFile(m_folder.GetFilePath(module.pszSettingsFile), module.pszSettings);
-    }
-    m_fReady = fReady ? TRUE : FALSE;
+    m_fReady = m_sim.IsReady() && m_sim.SetConditions(module.pszConditions) &&
+                       m_install.IsReady() && m_install.WriteFile(L"Tolvex.txt", szSettings) &&
+                       (NULL == module.pszSettingsFile ||
+                        m_install.WriteFile(module.pszSettingsFile, module.pszSettings))
+                   ? TRUE
+                   : FALSE;
 }
 
 BenchInstallation::~BenchInstallation()
@@ -90,8 +75,7 @@ BenchInstallation::~BenchInstallation()
 
 BOOL BenchInstallation::StartHost()
 {
-    std::wstring strHost = m_folder.GetFilePath(L"Tolvex.exe");
-    if (!m_host.Start(strHost.c_str(), NULL, m_folder.GetPath().c_str())) {
+    if (!m_install.Start(m_host, L"Tolvex.exe")) {
         return FALSE;
     }
     m_hWndHost = WaitForTopWindow(HOST_WINDOW_CLASS, HOST_WINDOW_TITLE, START_TIMEOUT_MS,

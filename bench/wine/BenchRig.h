@@ -10,8 +10,7 @@
 #include <vector>
 
 #include "support/SimSession.h"
-#include "support/TestFiles.h"
-#include "support/TestProcess.h"
+#include "support/TestInstallation.h"
 
 struct BenchModule
 {
@@ -52,14 +51,14 @@ public:
     // exit code 0 within a few seconds.
     BOOL CloseHost();
 
-    std::wstring GetFilePath(const WCHAR* pszName) const { return m_folder.GetFilePath(pszName); }
+    std::wstring GetFilePath(const WCHAR* pszName) const { return m_install.GetFilePath(pszName); }
     HANDLE GetHost() const { return m_host.GetHandle(); }
     HANDLE GetModule() const { return m_hModule; }
     DWORD GetModuleId() const { return m_dwModuleId; }
 
 private:
     SimSession m_sim;
-    TempFolder m_folder;
+    TestInstallation m_install;
     const WCHAR* m_pszModuleProgram;
     TestProcess m_host;
     HWND m_hWndHost;

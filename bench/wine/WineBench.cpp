@@ -26,9 +26,9 @@
 #include "BenchRig.h"
 #include "CpuLook.h"
 #include "common/Events.h"
-#include "support/ModuleInstallation.h"
 #include "support/ModuleReceiver.h"
 #include "support/SimSession.h"
+#include "support/TestInstallation.h"
 #include "support/TypingTarget.h"
 
 namespace {
@@ -272,7 +272,8 @@ int MeasureLatency(const BenchModule& module, DWORD nDelay, int nLabels)
 int MeasureModule(const BenchModule& module, int nLabels)
 {
     SimSession sim;
-    ModuleInstallation installation(module.pszProgram, module.rgpszLibraries);
+    TestInstallation installation(module.rgpszLibraries);
+    installation.CopyFromBuild(module.pszProgram, module.pszProgram);
     ModuleReceiver receiver;
     if (TRUE != sim.IsReady() || TRUE != installation.IsReady() || NULL == receiver.GetWindow() ||
         TRUE != sim.SetConditions(module.pszConditions)) {
@@ -292,7 +293,8 @@ int MeasureModule(const BenchModule& module, int nLabels)
     // As the host does: the events first, then the module.
     TestProcess process;
     if (TRUE != CreateStopEvents(receiver.GetWindow()) ||
-        TRUE != installation.Start(process, receiver.GetWindow(), sim.GetFolder().GetPath().c_str())) {
+        TRUE != installation.StartModule(process, module.pszProgram, receiver.GetWindow(),
+                                         sim.GetFolder().GetPath().c_str())) {
         fprintf(stderr, "the module did not start\n");
         CloseStopEvents();
         return 1;

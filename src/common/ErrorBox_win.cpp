@@ -2,7 +2,8 @@
 
 #include <windows.h>
 
-int ShowError(const WCHAR* pszText)
+int ShowError(const WCHAR* pszText, ErrorBoxStyle style)
 {
-    return MessageBoxW(NULL, pszText, TVX_CAPTION, MB_ICONERROR | MB_TOPMOST);
+    UINT uType = MB_ICONERROR | (ERROR_BOX_TOPMOST == style ? MB_TOPMOST : 0);
+    return MessageBoxW(NULL, pszText, TVX_CAPTION, uType);
 }

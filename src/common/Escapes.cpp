@@ -2,6 +2,8 @@
 
 #include <stdio.h>
 
+#include "common/MyString.h"
+
 // The length of the UTF-8 sequence at i and its code point, or 0 when the
 // bytes there are not a valid, shortest-form sequence.
 static size_t ReadUtf8(const std::string& strBytes, size_t i, uint32_t* pnCodePoint)
@@ -61,20 +63,6 @@ std::vector<UTF16UNIT> DecodeUtf8(const std::string& strBytes)
     return rgUnits;
 }
 
-static int HexValue(UTF16UNIT nUnit)
-{
-    if (nUnit >= '0' && nUnit <= '9') {
-        return nUnit - '0';
-    }
-    if (nUnit >= 'a' && nUnit <= 'f') {
-        return nUnit - 'a' + 10;
-    }
-    if (nUnit >= 'A' && nUnit <= 'F') {
-        return nUnit - 'A' + 10;
-    }
-    return -1;
-}
-
 BOOL Unescape(const std::vector<UTF16UNIT>& rgInput, std::vector<UTF16UNIT>* prgOutput,
               std::string* pstrError)
 {
@@ -95,8 +83,8 @@ BOOL Unescape(const std::vector<UTF16UNIT>& rgInput, std::vector<UTF16UNIT>* prg
         case 'n':  prgOutput->push_back('\n'); break;
         case '\\': prgOutput->push_back('\\'); break;
         case 'x': {
-            int nHigh = (i + 1 < rgInput.size()) ? HexValue(rgInput[i + 1]) : -1;
-            int nLow = (i + 2 < rgInput.size()) ? HexValue(rgInput[i + 2]) : -1;
+            int nHigh = (i + 1 < rgInput.size()) ? HexDigitValue(rgInput[i + 1]) : -1;
+            int nLow = (i + 2 < rgInput.size()) ? HexDigitValue(rgInput[i + 2]) : -1;
             if (nHigh < 0 || nLow < 0) {
                 *pstrError = "\\x must be followed by two hexadecimal digits";
                 return FALSE;

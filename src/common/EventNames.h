@@ -8,8 +8,8 @@
 
 // The handle as it travels: its low 32 bits as eight lower-case hex digits.
 #define TVX_HANDLE_FORMAT L"%08x"
-// The module command line: quoted module path, a blank, the handle.
+#define TVX_HANDLE_DIGITS 8
+// The module command line: quoted module path, a blank, the handle; and how
+// much longer than the path it is (the two quotes, the blank, the digits).
 #define TVX_MODULE_COMMAND_LINE_FORMAT L"\"%s\" %08x"
-
-#define TVX_EVENTS_FAILED_TEXT L"Failed to create synchronization events."
-#define TVX_MODULE_REFUSED_TEXT L"This module may not be started separately."
+#define TVX_MODULE_COMMAND_LINE_EXTRA (2 + 1 + TVX_HANDLE_DIGITS)

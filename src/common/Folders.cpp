@@ -40,3 +40,11 @@ BOOL SetFolders(const WCHAR* pszProgramPath, const WCHAR* pszRegistryFolder)
     }
     return TRUE;
 }
+
+std::wstring JoinPath(const WCHAR* pszFolder, const WCHAR* pszFile, WCHAR chSeparator)
+{
+    std::wstring strPath = pszFolder;
+    strPath += chSeparator;
+    strPath += pszFile;
+    return strPath;
+}

@@ -1,6 +1,8 @@
 // The program folder and the installation folder, filled once at start-up.
 #pragma once
 
+#include <string>
+
 #include "common/Types.h"
 
 // The registry key whose value "Folder" names the installation folder.
@@ -16,6 +18,19 @@ BOOL FindInstallFolder(HINSTANCE hInstance);
 
 const WCHAR* GetInstallFolder();
 const WCHAR* GetProgramFolder();
+
+// The separator that joins a folder and a file name where files are opened:
+// natively, where tests and tools open files, the platform's own.
+#ifdef _WIN32
+#define TVX_PATH_SEPARATOR L'\\'
+#else
+#define TVX_PATH_SEPARATOR L'/'
+#endif
+
+// Names the file pszFile in the folder pszFolder: the folder, chSeparator and
+// the file name (on Windows the form "%s\%s").
+std::wstring JoinPath(const WCHAR* pszFolder, const WCHAR* pszFile,
+                      WCHAR chSeparator = TVX_PATH_SEPARATOR);
 
 // The platform-free half of FindInstallFolder: the program folder is the
 // program's path without its file name; the installation folder is the

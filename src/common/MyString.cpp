@@ -122,6 +122,53 @@ const char* ExtractTokenA(const char* pszText, char chSeparator, char* pszOutput
     return p;
 }
 
+std::wstring FormatText(const WCHAR* pszFormat, std::initializer_list<const WCHAR*> texts)
+{
+    FATAL_ASSERT(NULL != pszFormat);
+    std::wstring strText;
+    const WCHAR* const* ppszNext = texts.begin();
+    for (const WCHAR* p = pszFormat; L'\0' != *p; p++) {
+        if (L'%' == p[0] && L's' == p[1]) {
+            FATAL_ASSERT(texts.end() != ppszNext && NULL != *ppszNext);
+            strText += *ppszNext++;
+            p++;
+        } else {
+            strText += *p;
+        }
+    }
+    FATAL_ASSERT(texts.end() == ppszNext);
+    return strText;
+}
+
+static WCHAR FoldAscii(WCHAR ch)
+{
+    return (ch >= L'a' && ch <= L'z') ? (WCHAR)(ch - L'a' + L'A') : ch;
+}
+
+BOOL EqualsNoCase(const WCHAR* pszA, const WCHAR* pszB)
+{
+    for (; FoldAscii(*pszA) == FoldAscii(*pszB); pszA++, pszB++) {
+        if (L'\0' == *pszA) {
+            return TRUE;
+        }
+    }
+    return FALSE;
+}
+
+int HexDigitValue(unsigned nChar)
+{
+    if (nChar >= '0' && nChar <= '9') {
+        return (int)(nChar - '0');
+    }
+    if (nChar >= 'a' && nChar <= 'f') {
+        return (int)(nChar - 'a') + 10;
+    }
+    if (nChar >= 'A' && nChar <= 'F') {
+        return (int)(nChar - 'A') + 10;
+    }
+    return -1;
+}
+
 void RemoveFileName(WCHAR* pszPath)
 {
     WCHAR* pszLast = wcsrchr(pszPath, L'\\');
@@ -151,38 +198,5 @@ uint64_t ParseUnsignedSetting(const WCHAR* pszValue)
 
 BOOL IsSettingTrue(const WCHAR* pszValue)
 {
-    if (NULL == pszValue) {
-        return FALSE;
-    }
-    static const WCHAR szTrue[] = L"TRUE";
-    for (size_t i = 0; i < 5; i++) {
-        WCHAR ch = pszValue[i];
-        if (ch >= L'a' && ch <= L'z') {
-            ch = (WCHAR)(ch - L'a' + L'A');
-        }
-        if (ch != szTrue[i]) {
-            return FALSE;
-        }
-    }
-    return TRUE;
-}
-
-BOOL SameTextNoCase(const WCHAR* pszText, const WCHAR* pszName)
-{
-    for (;; pszText++, pszName++) {
-        WCHAR chText = *pszText;
-        WCHAR chName = *pszName;
-        if (chText >= L'a' && chText <= L'z') {
-            chText = (WCHAR)(chText - L'a' + L'A');
-        }
-        if (chName >= L'a' && chName <= L'z') {
-            chName = (WCHAR)(chName - L'a' + L'A');
-        }
-        if (chText != chName) {
-            return FALSE;
-        }
-        if (L'\0' == chText) {
-            return TRUE;
-        }
-    }
+    return (NULL != pszValue && TRUE == EqualsNoCase(pszValue, L"TRUE")) ? TRUE : FALSE;
 }

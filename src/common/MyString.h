@@ -1,6 +1,7 @@
 // String helpers shared by the host and the input modules.
 #pragma once
 
+#include <initializer_list>
 #include <string>
 
 #include "common/Types.h"
@@ -24,6 +25,41 @@ std::wstring ExtractToken(std::wstring& strSource, WCHAR chSeparator);
 // where the next token starts, or null when the text is exhausted.
 const char* ExtractTokenA(const char* pszText, char chSeparator, char* pszOutput, size_t cbOutput);
 
+// Fills a message format: each %s of pszFormat, in order, becomes the next of
+// the texts (common/MessageTexts.h); everything else is copied as it is. Done
+// by hand, so that the wide-format rules of the two C libraries do not
+// matter. A text that is null, or a count of texts other than the count of
+// %s, is a fatal assertion.
+std::wstring FormatText(const WCHAR* pszFormat, std::initializer_list<const WCHAR*> texts);
+
+// Equal texts but for the case of the ASCII letters.
+BOOL EqualsNoCase(const WCHAR* pszA, const WCHAR* pszB);
+
+// A name a setting may hold and the value it stands for.
+template <class TValue>
+struct NamedValue
+{
+    const WCHAR* pszName;
+    TValue value;
+};
+
+// The value of the first entry whose name is pszName in any case
+// (EqualsNoCase); valueIfNone when there is none or pszName is null.
+template <class TValue, size_t cEntries>
+TValue FindNamedValue(const NamedValue<TValue> (&rgEntries)[cEntries], const WCHAR* pszName,
+                      TValue valueIfNone)
+{
+    for (const NamedValue<TValue>& entry : rgEntries) {
+        if (NULL != pszName && TRUE == EqualsNoCase(pszName, entry.pszName)) {
+            return entry.value;
+        }
+    }
+    return valueIfNone;
+}
+
+// The value of a hexadecimal digit (either case), or -1 for any other character.
+int HexDigitValue(unsigned nChar);
+
 // Cuts a path in place at its last backslash; a path without one is unchanged.
 void RemoveFileName(WCHAR* pszPath);
 
@@ -32,6 +68,3 @@ void RemoveFileName(WCHAR* pszPath);
 uint64_t ParseUnsignedSetting(const WCHAR* pszValue);
 // Switch as settings hold it: "TRUE" in any case is on, anything else (or null) off.
 BOOL IsSettingTrue(const WCHAR* pszValue);
-// Whether two texts are the same when the ASCII letters are compared without
-// regard to case, as settings words are compared.
-BOOL SameTextNoCase(const WCHAR* pszText, const WCHAR* pszName);

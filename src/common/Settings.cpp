@@ -6,6 +6,7 @@
 
 #include "common/AnsiText.h"
 #include "common/Assert.h"
+#include "common/Folders.h"
 #include "common/MyString.h"
 
 // A line is read in pieces of at most this many bytes.
@@ -105,18 +106,10 @@ void Settings::ParseLine(const std::wstring& strLine)
     Set(strName.c_str(), strValue.c_str());
 }
 
-std::wstring MakeSettingsPath(const WCHAR* pszFolder, const WCHAR* pszFilename)
-{
-    std::wstring strPath = pszFolder;
-    strPath += TVX_PATH_SEPARATOR;
-    strPath += pszFilename;
-    return strPath;
-}
-
 BOOL Settings::Read(const WCHAR* pszFilename)
 {
     FATAL_ASSERT(NULL != pszFilename);
-    std::wstring strPath = MakeSettingsPath(m_pszFolder, pszFilename);
+    std::wstring strPath = JoinPath(m_pszFolder, pszFilename);
     FILE* pFile = OpenFileWide(strPath.c_str(), L"rb");
     if (NULL == pFile) {
         return FALSE;

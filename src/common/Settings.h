@@ -22,7 +22,8 @@ public:
     const WCHAR* Get(const WCHAR* pszName) const;
     // Enters or replaces a value. A new name beyond MAX_SETTINGS is a fatal assertion.
     void Set(const WCHAR* pszName, const WCHAR* pszValue);
-    // Reads folder\pszFilename; FALSE when it cannot be opened.
+    // Reads the file pszFilename of the folder (JoinPath); FALSE when it
+    // cannot be opened.
     BOOL Read(const WCHAR* pszFilename);
     // Frees every name and value.
     void Clear();
@@ -45,6 +46,3 @@ private:
 // The process's one settings table: the host's "Tolvex.txt", or a module's
 // own file. Its owner (the application object) makes and frees it.
 extern Settings* gpSettings;
-
-// Builds folder + separator + file name as the settings reader opens it.
-std::wstring MakeSettingsPath(const WCHAR* pszFolder, const WCHAR* pszFilename);

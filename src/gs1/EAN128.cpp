@@ -8,6 +8,7 @@
 
 #include "common/Assert.h"
 #include "common/MyString.h"
+#include "common/ScanText.h"
 #include "gs1/AIDefinitions.h"
 
 // Room for every error text: the longest quotes a field of MAX_FIELDLEN characters.

@@ -7,9 +7,6 @@
 #define MAX_FIELDLEN 50
 #define MAX_DATAFIELDS 10
 
-// The group separator that ends a variable-length piece inside a scan.
-#define GS1_GS '\x1d'
-
 // The type of one format piece: digits only, or the characters of AI_CHARSET.
 enum PieceType
 {

@@ -1,7 +1,5 @@
 #include "host/ModuleWatch.h"
 
-#include <vector>
-
 #include "common/Assert.h"
 #include "common/ErrorBox.h"
 #include "common/MessageTexts.h"
@@ -39,11 +37,9 @@ BOOL ModuleWatch::HasEnded(DWORD* pdwExitCode) const
 
 void ModuleWatch::ShowEndedBox(DWORD dwExitCode) const
 {
-    const WCHAR* pszHint = ModuleEndedHint(dwExitCode);
-    std::vector<WCHAR> text(wcslen(TVX_MODULE_ENDED_FORMAT) + m_strPath.size() + EXIT_CODE_DIGITS +
-                            wcslen(pszHint) + 1);
-    _snwprintf(text.data(), text.size(), TVX_MODULE_ENDED_FORMAT, m_strPath.c_str(),
-               (unsigned int)dwExitCode, pszHint);
-    text.back() = L'\0';
-    ShowError(text.data());
+    WCHAR szExitCode[EXIT_CODE_DIGITS + 1];
+    _snwprintf(szExitCode, ARRAYSIZE(szExitCode), L"%08X", (unsigned int)dwExitCode);
+    szExitCode[EXIT_CODE_DIGITS] = L'\0';
+    ShowErrorFormat(TVX_MODULE_ENDED_FORMAT,
+                    { m_strPath.c_str(), szExitCode, ModuleEndedHint(dwExitCode) });
 }

@@ -1,32 +1,19 @@
 #include "host/TolvexApp.h"
 
 #include <new>
-#include <vector>
+#include <string>
 
 #include "common/Assert.h"
 #include "common/ErrorBox.h"
 #include "common/Folders.h"
 #include "common/HostSettings.h"
+#include "common/MessageTexts.h"
 #include "host/HostLogic.h"
 #include "host/TolvexWindow.h"
 #include "host/WindowClass.h"
 #include "keyboard/KeyTranslator.h"
 
 HINSTANCE ghInst = NULL;
-
-namespace {
-
-// Settings problems are shown with the error icon only, not topmost.
-void ShowSettingsError(const WCHAR* pszFormat, const WCHAR* pszFirst, const WCHAR* pszSecond)
-{
-    std::vector<WCHAR> text(wcslen(pszFormat) + wcslen(pszFirst) +
-                            (NULL != pszSecond ? wcslen(pszSecond) : 0) + 1);
-    _snwprintf(text.data(), text.size(), pszFormat, pszFirst, pszSecond);
-    text.back() = L'\0';
-    MessageBoxW(NULL, text.data(), TVX_CAPTION, MB_ICONERROR);
-}
-
-}  // namespace
 
 TolvexApp::TolvexApp(lua_State* L) : m_hInstance(NULL), m_pMainWindow(NULL), m_L(L) {}
 
@@ -72,18 +59,16 @@ int TolvexApp::LoadSettings()
 
     EnterHostDefaults(gpSettings);
 
-    std::wstring strPath = GetInstallFolder();
-    strPath += L'\\';
-    strPath += TVX_SETTINGS_FILE;
-
+    // Settings problems are shown with the error icon only, not topmost.
+    std::wstring strPath = JoinPath(GetInstallFolder(), TVX_SETTINGS_FILE);
     if (TRUE != gpSettings->Read(TVX_SETTINGS_FILE)) {
-        ShowSettingsError(L"Failed to read settings from file %s.", strPath.c_str(), NULL);
+        ShowErrorFormat(TVX_SETTINGS_READ_FAILED_FORMAT, { strPath.c_str() }, ERROR_BOX_PLAIN);
         return 0;
     }
     // An empty value counts as present.
     if (NULL == gpSettings->Get(L"InputModule")) {
-        ShowSettingsError(L"The setting %s is missing from file %s.", L"InputModule",
-                          strPath.c_str());
+        ShowErrorFormat(TVX_SETTING_MISSING_FORMAT, { L"InputModule", strPath.c_str() },
+                        ERROR_BOX_PLAIN);
         return 0;
     }
     return 1;

@@ -8,6 +8,7 @@
 #include "common/Assert.h"
 #include "common/ErrorBox.h"
 #include "common/Folders.h"
+#include "common/MessageTexts.h"
 #include "host/TolvexApp.h"
 #include "script/ScriptHost.h"
 
@@ -21,7 +22,7 @@ int WINAPI wWinMain(HINSTANCE hInstance, HINSTANCE, LPWSTR, int)
     icc.dwSize = sizeof(icc);
     icc.dwICC = ICC_STANDARD_CLASSES;
     if (!InitCommonControlsEx(&icc)) {
-        ShowError(L"Afx init failed");
+        ShowError(TVX_AFX_INIT_FAILED_TEXT);
         return 0;
     }
 

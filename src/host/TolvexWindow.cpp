@@ -1,5 +1,7 @@
 #include "host/TolvexWindow.h"
 
+#include <stddef.h>
+
 #include <new>
 #include <string>
 #include <vector>
@@ -9,6 +11,7 @@
 #include "common/EventNames.h"
 #include "common/Events.h"
 #include "common/Folders.h"
+#include "common/MessageTexts.h"
 #include "common/MyString.h"
 #include "common/Settings.h"
 #include "host/HostLogic.h"
@@ -17,6 +20,12 @@
 #include "host/resource.h"
 #include "keyboard/KeyTranslator.h"
 #include "script/ScanProcessor.h"
+
+// The record layout the host announces (NOTIFYICONDATAW_V1_SIZE) ends with
+// the first 64 characters of szTip: the longest tip with its terminator.
+#define TRAY_TIP_LENGTH \
+    ((NOTIFYICONDATAW_V1_SIZE - offsetof(NOTIFYICONDATAW, szTip)) / sizeof(WCHAR))
+static_assert(64 == TRAY_TIP_LENGTH, "the first layout's tip holds 64 characters");
 
 namespace {
 
@@ -54,14 +63,6 @@ std::wstring FormatVersionText()
                TOLVEX_VERSION);
     szVersion[ARRAYSIZE(szVersion) - 1] = L'\0';
     return szVersion;
-}
-
-void ShowErrorText(const WCHAR* pszFormat, const WCHAR* pszArgument)
-{
-    std::vector<WCHAR> text(wcslen(pszFormat) + wcslen(pszArgument) + 1);
-    _snwprintf(text.data(), text.size(), pszFormat, pszArgument);
-    text.back() = L'\0';
-    ShowError(text.data());
 }
 
 }  // namespace
@@ -179,13 +180,6 @@ LRESULT TolvexWindow::onCommand(HWND hWnd, UINT, WPARAM wParam, LPARAM lParam)
     return 0;
 }
 
-void TolvexWindow::onNotify(HWND, WPARAM, LPARAM) {}
-
-BOOL TolvexWindow::onClose()
-{
-    return FALSE;
-}
-
 LRESULT TolvexWindow::onCopyData(LPARAM lParam)
 {
     // Only the data is used: the sender's dwData means nothing here.
@@ -244,12 +238,11 @@ BOOL TolvexWindow::StartInputModule()
     FATAL_ASSERT(NULL != pszModule);
 
     // The module lives next to the host's own file, wherever the settings are.
-    std::wstring strPath = GetProgramFolder();
-    strPath += L'\\';
-    strPath += pszModule;
+    std::wstring strPath = JoinPath(GetProgramFolder(), pszModule);
 
-    // CreateProcessW may write into the command line: a writable copy.
-    std::vector<WCHAR> commandLine(strPath.size() + 16);
+    // CreateProcessW may write into the command line: a writable copy, with
+    // room for the terminator.
+    std::vector<WCHAR> commandLine(strPath.size() + TVX_MODULE_COMMAND_LINE_EXTRA + 1);
     _snwprintf(commandLine.data(), commandLine.size(), TVX_MODULE_COMMAND_LINE_FORMAT,
                strPath.c_str(), (DWORD)(UINT_PTR)m_hWnd);
     commandLine.back() = L'\0';
@@ -260,7 +253,7 @@ BOOL TolvexWindow::StartInputModule()
     ProcessInformation pi;
     if (!CreateProcessW(strPath.c_str(), commandLine.data(), NULL, NULL, FALSE, 0, NULL, NULL,
                         &si, pi.Get())) {
-        ShowErrorText(L"Failed to start input module (%s).", strPath.c_str());
+        ShowErrorFormat(TVX_MODULE_START_FAILED_FORMAT, { strPath.c_str() });
         return FALSE;
     }
     m_moduleWatch.Watch(pi.TakeProcess(), strPath);
@@ -297,9 +290,9 @@ BOOL TolvexWindow::NotifyTrayIcon(DWORD dwMessage)
     nid.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
     nid.uCallbackMessage = WM_COMMAND;
     nid.hIcon = hIcon;
-    // The first record layout holds a tip of 64 characters.
-    _snwprintf(nid.szTip, 64, TOLVEX_VERSION_FORMAT, TOLVEX_PRODUCT_NAME, TOLVEX_VERSION);
-    nid.szTip[63] = L'\0';
+    _snwprintf(nid.szTip, TRAY_TIP_LENGTH, TOLVEX_VERSION_FORMAT, TOLVEX_PRODUCT_NAME,
+               TOLVEX_VERSION);
+    nid.szTip[TRAY_TIP_LENGTH - 1] = L'\0';
     return ShellNotifyIcon(dwMessage, &nid) ? TRUE : FALSE;
 }
 

@@ -9,13 +9,14 @@
 #include "host/HostLogic.h"
 #include "host/ModuleWatch.h"
 #include "host/WindowBase.h"
+#include "host/resource.h"
 
 struct lua_State;
 class ScanProcessor;
 class TolvexApp;
 
 #define TOLVEX_PRODUCT_NAME L"Tolvex"
-#define TOLVEX_VERSION L"2.7"
+#define TOLVEX_VERSION L"" TOLVEX_VERSION_TEXT
 // Tray tip and about-box version line: "Tolvex v2.7".
 #define TOLVEX_VERSION_FORMAT L"%s v%s"
 
@@ -44,8 +45,6 @@ public:
     void onCreate(HWND hWnd) override;
     void onDestroy() override;
     LRESULT onCommand(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam) override;
-    void onNotify(HWND hWnd, WPARAM wParam, LPARAM lParam) override;
-    BOOL onClose() override;
     LRESULT onCopyData(LPARAM lParam) override;
     void onTimer(WPARAM wParam) override;
     LRESULT defaultProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam) override;

@@ -1,6 +1,11 @@
-// Resource identifiers of the host; included by the resource script too, so
-// it holds nothing but numbers.
+// Resource identifiers of the host and its version text; included by the
+// resource script too, so it holds nothing but numbers and macros.
 #pragma once
+
+// The project's version as text, "2.7" (TOLVEX_VERSION_NUMBER from the build).
+#define TOLVEX_TEXT_OF(x) #x
+#define TOLVEX_TEXT(x) TOLVEX_TEXT_OF(x)
+#define TOLVEX_VERSION_TEXT TOLVEX_TEXT(TOLVEX_VERSION_NUMBER)
 
 #define IDI_TOLVEX          101
 #define IDD_ABOUT           105

@@ -103,14 +103,17 @@ void FormatKeyText(int nCode, WCHAR szKey[KEY_TEXT_SIZE]);
 // The host's map: built when its main window is created, NULL before and after.
 extern KeyTranslatorMap* gpKeyTranslatorMap;
 
-// Builds gpKeyTranslatorMap for the setting "KeyboardLayout" ("US", "Swedish"
-// or "Belgian", any case). Any other value: shows "Invalid setting:
-// KeyboardLayout=<value>" in the error box, builds nothing and returns FALSE.
+// The layout (LAYOUT_US, ...) of a "KeyboardLayout" value: "US", "Swedish" or
+// "Belgian" in any case; -1 for any other value or null.
+int FindLayout(const WCHAR* pszName);
+// Builds gpKeyTranslatorMap for the setting "KeyboardLayout" (FindLayout).
+// Any other value: shows "Invalid setting: KeyboardLayout=<value>" in the
+// error box, builds nothing and returns FALSE.
 BOOL CreateKeyTranslatorMap();
 // Destroys gpKeyTranslatorMap if there is one and sets it to NULL.
 void DeleteKeyTranslatorMap();
-// "Invalid setting: <name>=<value>" with the setting's current value in
-// gpSettings (empty when it has none).
+// TVX_INVALID_SETTING_FORMAT, "Invalid setting: <name>=<value>", with the
+// setting's current value in gpSettings (empty when it has none).
 void FormatInvalidSetting(std::wstring& strMessage, const WCHAR* pszSettingsName);
 // The translator of character ch (taken as 0..255) in *ppKeyTranslator; the
 // result is its fValid.

@@ -2,30 +2,26 @@
 
 #include "common/Assert.h"
 #include "common/ErrorBox.h"
+#include "common/MessageTexts.h"
 #include "common/MyString.h"
 #include "common/Settings.h"
 #include "keyboard/KeyTranslator.h"
 
 KeyTranslatorMap* gpKeyTranslatorMap = NULL;
 
-static WCHAR FoldAscii(WCHAR ch)
-{
-    return (ch >= L'a' && ch <= L'z') ? (WCHAR)(ch - L'a' + L'A') : ch;
-}
-
-static BOOL EqualsNoCase(const WCHAR* pszA, const WCHAR* pszB)
-{
-    for (; FoldAscii(*pszA) == FoldAscii(*pszB); pszA++, pszB++) {
-        if (L'\0' == *pszA) {
-            return TRUE;
-        }
-    }
-    return FALSE;
-}
-
 static BOOL IsWhiteSpace(WCHAR ch)
 {
     return L' ' == ch || (ch >= L'\t' && ch <= L'\r');
+}
+
+int FindLayout(const WCHAR* pszName)
+{
+    static const NamedValue<int> rgLayouts[] = {
+        { L"US", LAYOUT_US },
+        { L"Swedish", LAYOUT_SWEDISH },
+        { L"Belgian", LAYOUT_BELGIAN },
+    };
+    return FindNamedValue(rgLayouts, pszName, -1);
 }
 
 BOOL CreateKeyTranslatorMap()
@@ -33,21 +29,7 @@ BOOL CreateKeyTranslatorMap()
     FATAL_ASSERT(NULL == gpKeyTranslatorMap);
     FATAL_ASSERT(NULL != gpSettings);
 
-    static const struct {
-        const WCHAR* pszName;
-        int nLayout;
-    } rgLayouts[] = {
-        { L"US", LAYOUT_US },
-        { L"Swedish", LAYOUT_SWEDISH },
-        { L"Belgian", LAYOUT_BELGIAN },
-    };
-    const WCHAR* pszValue = gpSettings->Get(L"KeyboardLayout");
-    int nLayout = -1;
-    for (size_t i = 0; i < sizeof(rgLayouts) / sizeof(rgLayouts[0]) && nLayout < 0; i++) {
-        if (NULL != pszValue && TRUE == EqualsNoCase(pszValue, rgLayouts[i].pszName)) {
-            nLayout = rgLayouts[i].nLayout;
-        }
-    }
+    int nLayout = FindLayout(gpSettings->Get(L"KeyboardLayout"));
     if (nLayout < 0) {
         std::wstring strMessage;
         FormatInvalidSetting(strMessage, L"KeyboardLayout");
@@ -73,12 +55,8 @@ void FormatInvalidSetting(std::wstring& strMessage, const WCHAR* pszSettingsName
     FATAL_ASSERT(NULL != pszSettingsName);
     FATAL_ASSERT(NULL != gpSettings);
     const WCHAR* pszValue = gpSettings->Get(pszSettingsName);
-    // "Invalid setting: %s=%s", put together without a format so that the
-    // wide-format rules of the two C libraries do not matter.
-    strMessage = L"Invalid setting: ";
-    strMessage += pszSettingsName;
-    strMessage += L"=";
-    strMessage += (NULL != pszValue) ? pszValue : L"";
+    strMessage = FormatText(TVX_INVALID_SETTING_FORMAT,
+                            { pszSettingsName, (NULL != pszValue) ? pszValue : L"" });
 }
 
 BOOL GetKeyTranslator(char ch, KeyTranslator** ppKeyTranslator)

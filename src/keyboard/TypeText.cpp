@@ -1,6 +1,7 @@
 #include "keyboard/TypeText.h"
 
 #include "common/Assert.h"
+#include "common/ScanText.h"
 #include "keyboard/KeyTranslator.h"
 #include "keyboard/VirtualKeys.h"
 
@@ -21,7 +22,8 @@ namespace {
 // control keys and the program's own key codes are the same either way.
 BOOL IsCharacterCode(BYTE bCode)
 {
-    return (0x1D == bCode || (bCode >= 0x20 && bCode <= 0x7E) || bCode >= FIRST_LATIN1_CODE)
+    return ((BYTE)GS1_GS == bCode || (bCode >= 0x20 && bCode <= 0x7E) ||
+            bCode >= FIRST_LATIN1_CODE)
                ? TRUE
                : FALSE;
 }

@@ -1,4 +1,5 @@
 // The C functions that scripts call as ean128 and sleep.
+#include "common/MessageTexts.h"
 #include "script/LuaApi.h"
 #include "script/ScanFields.h"
 #include "script/ScriptHost.h"
@@ -31,14 +32,14 @@ int tvxEan128(lua_State* L)
     // longjmp, past any C++ object without running its destructor.
     int nType = lua_type(L, 1);
     if (LUA_TNONE == nType || LUA_TNIL == nType) {
-        return luaL_error(L, "Missing argument to function ean128.");
+        return luaL_error(L, TVX_EAN128_MISSING_ARGUMENT_TEXT);
     }
     if (!lua_isstring(L, 1)) {
         return luaL_typerror(L, 1, lua_typename(L, LUA_TSTRING));
     }
     nType = lua_type(L, 2);
     if (LUA_TNONE == nType || LUA_TNIL == nType) {
-        return luaL_error(L, "Missing argument to function ean128.");
+        return luaL_error(L, TVX_EAN128_MISSING_ARGUMENT_TEXT);
     }
     if (LUA_TBOOLEAN != nType) {
         return luaL_typerror(L, 2, lua_typename(L, LUA_TBOOLEAN));
@@ -63,7 +64,7 @@ int tvxSleep(lua_State* L)
 {
     int nType = lua_type(L, 1);
     if (LUA_TNONE == nType || LUA_TNIL == nType) {
-        return luaL_error(L, "Missing argument to function sleep.");
+        return luaL_error(L, TVX_SLEEP_MISSING_ARGUMENT_TEXT);
     }
     if (!lua_isnumber(L, 1)) {
         return luaL_typerror(L, 1, lua_typename(L, LUA_TNUMBER));

@@ -7,6 +7,8 @@
 
 #include "common/AnsiText.h"
 #include "common/Assert.h"
+#include "common/MessageTexts.h"
+#include "common/MyString.h"
 #include "keyboard/TypeText.h"
 #include "script/LuaApi.h"
 
@@ -112,8 +114,8 @@ static int CallProcess(lua_State* L)
     lua_call(L, 1, 1);                                          // result
     int nType = lua_type(L, -1);
     if (LUA_TSTRING != nType && LUA_TNUMBER != nType) {
-        return luaL_error(L, "Function \"process\" returned %s%s instead of a string or a number.",
-                          (LUA_TNIL == nType) ? "" : "a ", lua_typename(L, nType));
+        return luaL_error(L, TVX_PROCESS_RESULT_FORMAT, (LUA_TNIL == nType) ? "" : "a ",
+                          lua_typename(L, nType));
     }
     return 1;
 }
@@ -133,10 +135,9 @@ BOOL ScanProcessor::RunProcessFunction(const char* pszScan)
             strError = WidenAnsi(pszError);
         } else {
             int nType = lua_type(L, -1);
-            strError = L"Script error without a message (the error value is ";
-            strError += (LUA_TNIL == nType) ? L"" : L"a ";
-            strError += WidenAnsi(lua_typename(L, nType));
-            strError += L").";
+            strError = FormatText(TVX_ERROR_WITHOUT_MESSAGE_FORMAT,
+                                  { (LUA_TNIL == nType) ? L"" : L"a ",
+                                    WidenAnsi(lua_typename(L, nType)).c_str() });
         }
         lua_pop(L, 1);                                          // (as before)
         m_pfnError(m_pvErrorContext, strError.c_str());

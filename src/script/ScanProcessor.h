@@ -10,9 +10,6 @@ struct lua_State;
 // cannot hold (a surrogate pair is one character and gives one).
 #define SCAN_REPLACEMENT_CHAR '?'
 
-// The caption of the box that shows a script's failure on one scan.
-#define SCRIPT_ERROR_CAPTION L"Script Runtime Error"
-
 // Converts the text of a copy-data record to 8-bit text in a new buffer
 // (release it with delete[]). The record comes from another process: at most
 // cbData bytes are read from pvData, in whole 16-bit units (an odd last byte

@@ -2,8 +2,10 @@
 
 #include <windows.h>
 
+#include "common/MessageTexts.h"
+
 void ShowScriptRuntimeError(void* pvOwner, const WCHAR* pszText)
 {
-    MessageBoxW((HWND)pvOwner, pszText, SCRIPT_ERROR_CAPTION,
+    MessageBoxW((HWND)pvOwner, pszText, TVX_SCRIPT_ERROR_CAPTION,
                 MB_ICONERROR | MB_SETFOREGROUND | MB_TOPMOST);
 }

@@ -7,6 +7,8 @@
 #include "common/Assert.h"
 #include "common/ErrorBox.h"
 #include "common/Folders.h"
+#include "common/MessageTexts.h"
+#include "common/MyString.h"
 #include "script/LuaApi.h"
 #include "script/ScriptPlatform.h"
 
@@ -80,7 +82,7 @@ std::wstring FormatLuaError()
     if (lua_gettop(L) > 0 && !lua_isnil(L, -1)) {
         const char* pszError = lua_tolstring(L, -1, NULL);     // error (now text if a number)
         if (NULL != pszError) {
-            strSuffix = L" (" + WidenAnsi(pszError) + L")";
+            strSuffix = FormatText(TVX_LUA_ERROR_SUFFIX_FORMAT, { WidenAnsi(pszError).c_str() });
         }
         lua_pop(L, 1);                                          // (error popped)
     }
@@ -92,17 +94,15 @@ BOOL InitScript()
     FATAL_ASSERT(NULL == gpLuaState);
     gpLuaState = luaL_newstate();
     if (NULL == gpLuaState) {
-        return FailStartup(L"Unable to initialize Lua.");
+        return FailStartup(FormatText(TVX_LUA_INIT_FAILED_FORMAT, { L"" }));
     }
     lua_State* L = gpLuaState;
     luaL_openlibs(L);
     RegisterFunctions(L, SCRIPT_TABLE_NAME);
 
-    std::wstring strPath = GetInstallFolder();
-    strPath += TVX_PATH_SEPARATOR;
-    strPath += SCRIPT_FILE_NAME;
+    std::wstring strPath = JoinPath(GetInstallFolder(), SCRIPT_FILE_NAME);
     if (strPath.size() >= TVX_MAX_PATH) {
-        return FailStartup(L"Path to application too long.");
+        return FailStartup(TVX_SCRIPT_PATH_TOO_LONG_TEXT);
     }
     // The interpreter opens files by 8-bit name. A character that the ANSI code
     // page lacks becomes '?', so such a path fails to open and the message
@@ -110,17 +110,17 @@ BOOL InitScript()
     // be longer than the wide one; it must still fit the 260-byte buffer.
     std::string strNarrowPath = NarrowAnsi(strPath.c_str(), '?');
     if (strNarrowPath.size() >= TVX_MAX_PATH) {
-        return FailStartup(L"Path to application too long.");
+        return FailStartup(TVX_SCRIPT_PATH_TOO_LONG_TEXT);
     }
     char szPath[TVX_MAX_PATH];
     memcpy(szPath, strNarrowPath.c_str(), strNarrowPath.size() + 1);
 
     if (0 != luaL_loadfile(L, szPath)) {                        // error
-        return FailStartup(L"Unable to initialize Lua" + FormatLuaError() + L".");
+        return FailStartup(FormatText(TVX_LUA_INIT_FAILED_FORMAT, { FormatLuaError().c_str() }));
     }
     // chunk
     if (0 != lua_pcall(L, 0, LUA_MULTRET, 0)) {                 // error
-        return FailStartup(L"Unable to compile script" + FormatLuaError() + L".");
+        return FailStartup(FormatText(TVX_SCRIPT_COMPILE_FAILED_FORMAT, { FormatLuaError().c_str() }));
     }
     // Whatever the main chunk returned is of no use; every scan starts on an
     // empty stack.

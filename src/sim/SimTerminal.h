@@ -61,6 +61,10 @@ SimConditions SimGetConditions();
 // each name, so call it exactly once per call of pszCall.
 BOOL SimRefuses(const char* pszCall);
 
+// A call that does nothing but succeed (TRUE) unless the conditions refuse
+// it, logged as "<pszCall> result=<1|0>"; the whole body of such a call.
+BOOL SimPlainCall(const char* pszCall);
+
 // Reads the lines appended to the feed since the last look into the queue of
 // fed labels, logging each (*feed) or its error (*feed-error).
 void SimPollFeed();

@@ -190,6 +190,14 @@ BOOL SimRefuses(const char* pszCall)
     return SimGetConditions().Refuses(pszCall, nCall) ? TRUE : FALSE;
 }
 
+BOOL SimPlainCall(const char* pszCall)
+{
+    SimGuard guard;
+    BOOL fResult = SimRefuses(pszCall) ? FALSE : TRUE;
+    SimLog("%s result=%d", pszCall, fResult);
+    return fResult;
+}
+
 void SimPollFeed()
 {
     SimGuard guard;

@@ -8,6 +8,7 @@
 #include "common/Assert.h"
 #include "common/ErrorBox.h"
 #include "common/Events.h"
+#include "common/MessageTexts.h"
 #include "common/MyString.h"
 #include "common/Registry.h"
 #include "HelperProtocol.h"

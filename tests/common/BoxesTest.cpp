@@ -7,7 +7,7 @@
 #include <string>
 
 #include "common/ErrorBox.h"
-#include "common/EventNames.h"
+#include "common/MessageTexts.h"
 #include "support/TestProcess.h"
 #include "support/TestWindows.h"
 #include "HelperProtocol.h"

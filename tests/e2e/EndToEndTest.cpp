@@ -9,8 +9,7 @@
 
 #include "support/ProcessTree.h"
 #include "support/SimSession.h"
-#include "support/TestFiles.h"
-#include "support/TestProcess.h"
+#include "support/TestInstallation.h"
 #include "support/TestWindows.h"
 #include "support/TypingTarget.h"
 
@@ -58,43 +57,32 @@ const LabelCase grgLabels[] = {
 class EndToEnd
 {
 public:
-    EndToEnd(const ModuleCase& module, bool fRdp) : m_module(module)
+    EndToEnd(const ModuleCase& module, bool fRdp) : m_module(module), m_install(module.rgpszLibraries)
     {
-        m_fReady = m_sim.IsReady() && !m_folder.GetPath().empty();
-        std::vector<const WCHAR*> files = { L"Tolvex.exe", L"lua51.dll", module.pszProgram };
-        for (const WCHAR* pszLibrary : module.rgpszLibraries) {
-            if (NULL != pszLibrary) {
-                files.push_back(pszLibrary);
-            }
+        for (const WCHAR* pszFile : { L"Tolvex.exe", L"lua51.dll", module.pszProgram }) {
+            m_install.CopyFromBuild(pszFile, pszFile);
         }
-        for (const WCHAR* pszFile : files) {
-            m_fReady = m_fReady && CopyFileW(GetTestProgramPath(pszFile).c_str(),
-                                             m_folder.GetFilePath(pszFile).c_str(), FALSE);
-        }
-        m_fReady = m_fReady && CopyFileW(GetTestProgramPath(L"e2e\\script.lua").c_str(),
-                                         m_folder.GetFilePath(L"script.lua").c_str(), FALSE);
+        m_install.CopyFromBuild(L"e2e\\script.lua", L"script.lua");
         std::string strSettings = "InputModule=";
         for (const WCHAR* p = module.pszProgram; *p; p++) {
             strSettings += (char)*p;
         }
         strSettings += "\r\nKeyboardLayout=US\r\nInterKeyDelay=1\r\nRDPMode=";
         strSettings += fRdp ? "TRUE\r\n" : "FALSE\r\n";
-        m_fReady = m_fReady && WriteTextFile(m_folder.GetFilePath(L"Tolvex.txt"), strSettings);
-        if (NULL != module.pszDravetSettings) {
-            m_fReady = m_fReady && WriteTextFile(m_folder.GetFilePath(L"Dravet.txt"),
-                                                 module.pszDravetSettings);
-        }
+        m_fReady = m_sim.IsReady() && m_install.IsReady() &&
+                   m_install.WriteFile(L"Tolvex.txt", strSettings.c_str()) &&
+                   (NULL == module.pszDravetSettings ||
+                    m_install.WriteFile(L"Dravet.txt", module.pszDravetSettings));
     }
 
     BOOL IsReady() const { return m_fReady; }
     SimSession& GetSim() { return m_sim; }
-    const TempFolder& GetFolder() const { return m_folder; }
+    const TestInstallation& GetInstallation() const { return m_install; }
 
     // Starts the host in its folder and waits for its module and its window.
     BOOL StartHost()
     {
-        std::wstring strHost = m_folder.GetFilePath(L"Tolvex.exe");
-        if (!m_host.Start(strHost.c_str(), NULL, m_folder.GetPath().c_str())) {
+        if (!m_install.Start(m_host, L"Tolvex.exe")) {
             return FALSE;
         }
         // Looked for at once and often: a module that cannot be loaded lives
@@ -139,7 +127,7 @@ public:
 private:
     const ModuleCase& m_module;
     SimSession m_sim;
-    TempFolder m_folder;
+    TestInstallation m_install;
     TestProcess m_host;
     HWND m_hWndHost = NULL;
     HANDLE m_hModule = NULL;
@@ -258,7 +246,7 @@ TEST(ModuleEndingOnItsOwn, DravetWithoutSettingsFileClosesTheHostWithinAboutOneS
 {
     EndToEnd e2e(grgModules[2], false);
     ASSERT_TRUE(e2e.IsReady());
-    ASSERT_TRUE(DeleteFileW(e2e.GetFolder().GetFilePath(L"Dravet.txt").c_str()));
+    ASSERT_TRUE(DeleteFileW(e2e.GetInstallation().GetFilePath(L"Dravet.txt").c_str()));
 
     ASSERT_TRUE(e2e.StartHost());
     // The module reports its missing settings file in a box, then ends.

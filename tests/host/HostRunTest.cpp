@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "HostInstallation.h"
+#include "HostTestKit.h"
 #include "common/CaseTitle.h"
 #include "support/TestWindows.h"
 #include "support/TypingTarget.h"
@@ -24,14 +24,14 @@ struct RunningHost
     TestProcess process;
     HWND hWnd = NULL;
 
-    bool Start(HostInstallation& inst)
+    bool Start(TestInstallation& inst)
     {
-        if (!inst.StartHost(process)) {
+        if (!inst.Start(process, L"Tolvex.exe")) {
             return false;
         }
         hWnd = WaitForHostWindow(process.GetId(), 10000);
         return NULL != hWnd &&
-               WaitUntil([&] { return !inst.ReadModuleEvents("start").empty(); }, 10000);
+               PumpUntil([&] { return !ReadModuleEvents(inst, "start").empty(); }, 10000);
     }
     // What a left click on the tray icon sends.
     void ClickTray(LPARAM lMouse = WM_LBUTTONDOWN, WPARAM wId = 40004)
@@ -65,9 +65,9 @@ int CountBoxes(DWORD dwProcessId)
 
 TEST(HostRunTest, ScansAreTypedThroughTheScriptAndAFailingScanIsReported)
 {
-    HostInstallation inst;
-    ASSERT_TRUE(inst.IsReady());
-    ASSERT_TRUE(inst.WriteScript(
+    TestInstallation inst;
+    ASSERT_TRUE(InstallHost(inst));
+    ASSERT_TRUE(inst.WriteFile(L"script.lua",
         "count = 0\n"
         "function process(scan)\n"
         "  if scan == 'bad' then error('refused ' .. scan) end\n"
@@ -81,28 +81,28 @@ TEST(HostRunTest, ScansAreTypedThroughTheScriptAndAFailingScanIsReported)
     target.Focus();
 
     ASSERT_TRUE(inst.WriteFile(L"scan.txt", "4711"));
-    EXPECT_TRUE(WaitUntil([&] { return L"<47111>" == target.GetText(); }, 10000))
-        << "typed: " << Utf8(target.GetText());
+    EXPECT_TRUE(PumpUntil([&] { return L"<47111>" == target.GetText(); }, 10000))
+        << "typed: " << NarrowUtf8(target.GetText().c_str());
 
     // The failing scan: a box owned by the host window, nothing typed.
     ASSERT_TRUE(inst.WriteFile(L"scan.txt", "bad"));
     HWND hBox = WaitForShownBox(L"Script Runtime Error", host.process.GetId(), 10000);
     ASSERT_NE(nullptr, hBox);
     std::wstring strText = ReadBoxText(hBox);
-    EXPECT_NE(std::wstring::npos, strText.find(L"refused bad")) << Utf8(strText);
+    EXPECT_NE(std::wstring::npos, strText.find(L"refused bad")) << NarrowUtf8(strText.c_str());
     EXPECT_EQ(host.hWnd, GetWindow(hBox, GW_OWNER));
     ASSERT_TRUE(PressBoxButton(hBox, IDOK));
     ASSERT_TRUE(WaitForWindowGone(hBox, 5000));
 
     // The host goes on, the script kept its state, and the host gave the
     // foreground back to the target by itself.
-    ASSERT_TRUE(WaitUntil([&] { return 2 == inst.ReadModuleEvents("sent").size(); }, 5000));
+    ASSERT_TRUE(PumpUntil([&] { return 2 == ReadModuleEvents(inst, "sent").size(); }, 5000));
     ASSERT_TRUE(inst.WriteFile(L"scan.txt", "42"));
-    EXPECT_TRUE(WaitUntil([&] { return L"<47111><422>" == target.GetText(); }, 10000))
-        << "typed: " << Utf8(target.GetText());
-    ASSERT_TRUE(WaitUntil([&] { return 3 == inst.ReadModuleEvents("sent").size(); }, 5000));
+    EXPECT_TRUE(PumpUntil([&] { return L"<47111><422>" == target.GetText(); }, 10000))
+        << "typed: " << NarrowUtf8(target.GetText().c_str());
+    ASSERT_TRUE(PumpUntil([&] { return 3 == ReadModuleEvents(inst, "sent").size(); }, 5000));
     // Every scan is answered TRUE, the failed one too.
-    for (const std::string& strSent : inst.ReadModuleEvents("sent")) {
+    for (const std::string& strSent : ReadModuleEvents(inst, "sent")) {
         EXPECT_EQ(" sent 1", strSent.substr(strSent.find(' ')));
     }
 
@@ -114,8 +114,8 @@ TEST(HostRunTest, ScansAreTypedThroughTheScriptAndAFailingScanIsReported)
 
 TEST(HostRunTest, AboutBoxOpensOnLeftButtonDownOnlyAndOnlyOnce)
 {
-    HostInstallation inst;
-    ASSERT_TRUE(inst.IsReady());
+    TestInstallation inst;
+    ASSERT_TRUE(InstallHost(inst));
     RunningHost host;
     ASSERT_TRUE(host.Start(inst));
     DWORD dwPid = host.process.GetId();
@@ -149,7 +149,7 @@ TEST(HostRunTest, AboutBoxOpensOnLeftButtonDownOnlyAndOnlyOnce)
     EXPECT_TRUE(WaitForWindowGone(hAbout, 5000));
     DWORD dwExitCode = 0xDEAD;
     EXPECT_FALSE(host.Ended(1500, &dwExitCode));
-    EXPECT_TRUE(inst.ReadModuleEvents("stop-request").empty());
+    EXPECT_TRUE(ReadModuleEvents(inst, "stop-request").empty());
 
     // "Unload" ends the host, which asks the module to stop.
     host.ClickTray();
@@ -158,14 +158,14 @@ TEST(HostRunTest, AboutBoxOpensOnLeftButtonDownOnlyAndOnlyOnce)
     ASSERT_TRUE(PressBoxButton(hAbout, 1001));
     EXPECT_TRUE(host.Ended(5000, &dwExitCode));
     EXPECT_EQ(0u, dwExitCode);
-    EXPECT_EQ(1u, inst.ReadModuleEvents("stop-request").size());
-    EXPECT_TRUE(WaitUntil([&] { return 1 == inst.ReadModuleEvents("end").size(); }, 5000));
+    EXPECT_EQ(1u, ReadModuleEvents(inst, "stop-request").size());
+    EXPECT_TRUE(PumpUntil([&] { return 1 == ReadModuleEvents(inst, "end").size(); }, 5000));
 }
 
 // The tick the module logged with pszWord ("quit", "stop-request").
-ULONGLONG LoggedTick(HostInstallation& inst, const char* pszWord)
+ULONGLONG LoggedTick(TestInstallation& inst, const char* pszWord)
 {
-    std::vector<std::string> events = inst.ReadModuleEvents(pszWord);
+    std::vector<std::string> events = ReadModuleEvents(inst, pszWord);
     if (events.empty()) {
         return 0;
     }
@@ -174,8 +174,8 @@ ULONGLONG LoggedTick(HostInstallation& inst, const char* pszWord)
 
 TEST(HostRunTest, HostEndsWithinAboutASecondOfItsModule)
 {
-    HostInstallation inst;
-    ASSERT_TRUE(inst.IsReady());
+    TestInstallation inst;
+    ASSERT_TRUE(InstallHost(inst));
     RunningHost host;
     ASSERT_TRUE(host.Start(inst));
     ASSERT_TRUE(inst.WriteFile(L"quit.txt", ""));
@@ -192,14 +192,14 @@ TEST(HostRunTest, HostEndsWithinAboutASecondOfItsModule)
     // The watch timer looks once a second; at exit nothing waits any more.
     EXPECT_LT(ullExitMs, 2000u);
     // The module had stopped already: no stop request reached it.
-    EXPECT_TRUE(inst.ReadModuleEvents("stop-request").empty());
+    EXPECT_TRUE(ReadModuleEvents(inst, "stop-request").empty());
 }
 
 TEST(HostRunTest, ModuleEndingWhileTheAboutBoxIsOpenEndsTheHost)
 {
     // The box's modal loop goes on delivering the watch timer.
-    HostInstallation inst;
-    ASSERT_TRUE(inst.IsReady());
+    TestInstallation inst;
+    ASSERT_TRUE(InstallHost(inst));
     RunningHost host;
     ASSERT_TRUE(host.Start(inst));
     host.ClickTray();
@@ -214,8 +214,8 @@ TEST(HostRunTest, ModuleEndingWhileTheAboutBoxIsOpenEndsTheHost)
 
 TEST(HostRunTest, AModuleThatDoesNotAnswerHoldsTheHostOneSecond)
 {
-    HostInstallation inst;
-    ASSERT_TRUE(inst.IsReady());
+    TestInstallation inst;
+    ASSERT_TRUE(InstallHost(inst));
     ASSERT_TRUE(inst.WriteFile(L"ignore-stop.txt", ""));
     RunningHost host;
     ASSERT_TRUE(host.Start(inst));
@@ -228,8 +228,8 @@ TEST(HostRunTest, AModuleThatDoesNotAnswerHoldsTheHostOneSecond)
     printf("host exit with a silent module: %llu ms\n", ullExitMs);
     EXPECT_GE(ullExitMs, 950u);
     EXPECT_LT(ullExitMs, 3000u);
-    EXPECT_EQ(1u, inst.ReadModuleEvents("stop-request").size());
-    EXPECT_TRUE(WaitUntil([&] { return 1 == inst.ReadModuleEvents("end").size(); }, 8000));
+    EXPECT_EQ(1u, ReadModuleEvents(inst, "stop-request").size());
+    EXPECT_TRUE(PumpUntil([&] { return 1 == ReadModuleEvents(inst, "end").size(); }, 8000));
 }
 
 // The fields of one line of the tray recorder.
@@ -240,10 +240,10 @@ struct TrayCall
     std::string strWindow, strTip;
 };
 
-std::vector<TrayCall> ReadTrayCalls(HostInstallation& inst)
+std::vector<TrayCall> ReadTrayCalls(TestInstallation& inst)
 {
     std::vector<TrayCall> calls;
-    for (const std::string& strLine : inst.ReadLog(L"tray.log")) {
+    for (const std::string& strLine : inst.ReadLines(L"tray.log")) {
         TrayCall call;
         char szMessage[16], szWindow[16];
         if (8 == sscanf(strLine.c_str(), "%15s id=%u cb=%u flags=%u msg=%u hwnd=%15s icon=%u result=%u",
@@ -261,11 +261,11 @@ std::vector<TrayCall> ReadTrayCalls(HostInstallation& inst)
 
 TEST(HostRunTest, TrayIconIsAddedReaddedWhenTheTaskbarReturnsAndRemovedAtExit)
 {
-    HostInstallation inst(L"TolvexTrayProbe.exe");
-    ASSERT_TRUE(inst.IsReady());
+    TestInstallation inst;
+    ASSERT_TRUE(InstallHost(inst, L"TolvexTrayProbe.exe"));
     RunningHost host;
     ASSERT_TRUE(host.Start(inst));
-    ASSERT_TRUE(WaitUntil([&] { return 1 == ReadTrayCalls(inst).size(); }, 5000));
+    ASSERT_TRUE(PumpUntil([&] { return 1 == ReadTrayCalls(inst).size(); }, 5000));
 
     TrayCall add = ReadTrayCalls(inst)[0];
     EXPECT_EQ("add", add.strMessage);
@@ -283,7 +283,7 @@ TEST(HostRunTest, TrayIconIsAddedReaddedWhenTheTaskbarReturnsAndRemovedAtExit)
     DWORD_PTR dwResult = 0;
     ASSERT_NE(0, SendMessageTimeoutW(host.hWnd, uTaskbarCreated, 0, 0, SMTO_ABORTIFHUNG, 5000,
                                      &dwResult));
-    ASSERT_TRUE(WaitUntil([&] { return 2 == ReadTrayCalls(inst).size(); }, 5000));
+    ASSERT_TRUE(PumpUntil([&] { return 2 == ReadTrayCalls(inst).size(); }, 5000));
     TrayCall readd = ReadTrayCalls(inst)[1];
     EXPECT_EQ("add", readd.strMessage);
     EXPECT_EQ(40004u, readd.uId);
@@ -303,7 +303,7 @@ TEST(HostRunTest, TrayIconIsAddedReaddedWhenTheTaskbarReturnsAndRemovedAtExit)
 }
 
 // The tray calls, "message result" each, as the probe recorded them.
-std::vector<std::string> TrayCallOutcomes(HostInstallation& inst)
+std::vector<std::string> TrayCallOutcomes(TestInstallation& inst)
 {
     std::vector<std::string> outcomes;
     for (const TrayCall& call : ReadTrayCalls(inst)) {
@@ -327,12 +327,12 @@ class TrayIconAtLogOn : public ::testing::TestWithParam<TrayRefusalCase>
 TEST_P(TrayIconAtLogOn, AFailedAdditionIsRetriedOnTheTimerUntilTheIconIsThere)
 {
     const TrayRefusalCase& c = GetParam();
-    HostInstallation inst(L"TolvexTrayProbe.exe");
-    ASSERT_TRUE(inst.IsReady());
+    TestInstallation inst;
+    ASSERT_TRUE(InstallHost(inst, L"TolvexTrayProbe.exe"));
     ASSERT_TRUE(inst.WriteFile(L"tray-refuse.txt", c.pszAnswers));
     RunningHost host;
     ASSERT_TRUE(host.Start(inst));
-    EXPECT_TRUE(WaitUntil([&] { return TrayCallOutcomes(inst).size() >= c.expected.size(); },
+    EXPECT_TRUE(PumpUntil([&] { return TrayCallOutcomes(inst).size() >= c.expected.size(); },
                           c.expected.size() * 1000 + 5000));
     // Once the icon is there the timer leaves it alone.
     Sleep(1500);
@@ -383,9 +383,9 @@ class ModuleEndingUnexpectedly : public ::testing::TestWithParam<ModuleEndCase>
 typedef std::unique_ptr<void, decltype(&CloseHandle)> ProcessHandle;
 
 // The module's process, from the id it logged at its start.
-HANDLE OpenModuleProcess(HostInstallation& inst)
+HANDLE OpenModuleProcess(TestInstallation& inst)
 {
-    std::vector<std::string> starts = inst.ReadModuleEvents("start");
+    std::vector<std::string> starts = ReadModuleEvents(inst, "start");
     if (starts.empty()) {
         return NULL;
     }
@@ -397,8 +397,8 @@ HANDLE OpenModuleProcess(HostInstallation& inst)
 TEST_P(ModuleEndingUnexpectedly, OneBoxGivesItsExitCodeThenTheHostEnds)
 {
     const ModuleEndCase& c = GetParam();
-    HostInstallation inst(L"TolvexTrayProbe.exe");
-    ASSERT_TRUE(inst.IsReady());
+    TestInstallation inst;
+    ASSERT_TRUE(InstallHost(inst, L"TolvexTrayProbe.exe"));
     RunningHost host;
     ASSERT_TRUE(host.Start(inst));
     ProcessHandle module(OpenModuleProcess(inst), CloseHandle);
@@ -452,14 +452,14 @@ HWND OpenAboutBox(RunningHost& host)
 {
     host.ClickTray();
     HWND hAbout = WaitForAboutBox(host.process.GetId(), 5000);
-    return (NULL != hAbout && WaitUntil([&] { return hAbout == GetForegroundWindow(); }, 5000))
+    return (NULL != hAbout && PumpUntil([&] { return hAbout == GetForegroundWindow(); }, 5000))
                ? hAbout : NULL;
 }
 
 TEST(HostRunTest, TheAboutBoxNeverTakesAScanAndGivesTheForegroundBack)
 {
-    HostInstallation inst;
-    ASSERT_TRUE(inst.IsReady());
+    TestInstallation inst;
+    ASSERT_TRUE(InstallHost(inst));
     std::unique_ptr<TypingTarget> target(new TypingTarget());
     RunningHost host;
     ASSERT_TRUE(host.Start(inst));
@@ -494,7 +494,7 @@ TEST(HostRunTest, TheAboutBoxNeverTakesAScanAndGivesTheForegroundBack)
     ASSERT_NE(nullptr, hAbout);
     target.reset();
     ASSERT_TRUE(inst.WriteFile(L"scan.txt", "C\r"));
-    ASSERT_TRUE(WaitUntil([&] { return 3 == inst.ReadModuleEvents("sent").size(); }, 10000));
+    ASSERT_TRUE(PumpUntil([&] { return 3 == ReadModuleEvents(inst, "sent").size(); }, 10000));
     EXPECT_FALSE(host.Ended(1000, &dwExitCode));
     EXPECT_TRUE(IsWindow(hAbout));
 

@@ -7,7 +7,7 @@
 
 #include <string>
 
-#include "HostInstallation.h"
+#include "HostTestKit.h"
 #include "support/TestWindows.h"
 
 namespace {
@@ -80,12 +80,12 @@ TEST_F(HostStartupTest, EveryStartupFailureShowsOneBoxAndEndsWithZero)
     };
     for (const FailureCase& c : cases) {
         SCOPED_TRACE(c.pszName);
-        HostInstallation inst;
-        ASSERT_TRUE(inst.IsReady());
-        ASSERT_TRUE(inst.WriteSettings(c.pszSettings));
-        ASSERT_TRUE(inst.WriteScript(c.pszScript));
+        TestInstallation inst;
+        ASSERT_TRUE(InstallHost(inst));
+        ASSERT_TRUE(inst.WriteFile(L"Tolvex.txt", c.pszSettings));
+        ASSERT_TRUE(inst.WriteFile(L"script.lua", c.pszScript));
         TestProcess host;
-        ASSERT_TRUE(inst.StartHost(host));
+        ASSERT_TRUE(inst.Start(host, L"Tolvex.exe"));
 
         HWND hBox = WaitForShownBox(L"Tolvex", host.GetId(), 10000);
         ASSERT_NE(nullptr, hBox);
@@ -107,23 +107,23 @@ TEST_F(HostStartupTest, EveryStartupFailureShowsOneBoxAndEndsWithZero)
         ASSERT_TRUE(host.Wait(10000, &dwExitCode));
         EXPECT_EQ(0u, dwExitCode);
         // No failure gets as far as a running module.
-        EXPECT_TRUE(inst.ReadModuleEvents("start").empty());
+        EXPECT_TRUE(ReadModuleEvents(inst, "start").empty());
     }
 }
 
 TEST_F(HostStartupTest, ModuleGetsQuotedPathAndWindowHandle)
 {
-    HostInstallation inst;
-    ASSERT_TRUE(inst.IsReady());
+    TestInstallation inst;
+    ASSERT_TRUE(InstallHost(inst));
     TestProcess host;
-    ASSERT_TRUE(inst.StartHost(host));
+    ASSERT_TRUE(inst.Start(host, L"Tolvex.exe"));
     HWND hWnd = WaitForHostWindow(host.GetId(), 10000);
     ASSERT_NE(nullptr, hWnd);
-    ASSERT_TRUE(WaitUntil([&] { return !inst.ReadModuleEvents("start").empty(); }, 10000));
+    ASSERT_TRUE(PumpUntil([&] { return !ReadModuleEvents(inst, "start").empty(); }, 10000));
 
-    std::string strExpected = "\"" + Utf8(inst.GetFilePath(L"TestModule.exe")) + "\" " +
+    std::string strExpected = "\"" + NarrowUtf8(inst.GetFilePath(L"TestModule.exe").c_str()) + "\" " +
                               HandleDigits(hWnd);
-    std::vector<std::string> starts = inst.ReadModuleEvents("start");
+    std::vector<std::string> starts = ReadModuleEvents(inst, "start");
     ASSERT_EQ(1u, starts.size());
     std::string strLine = starts[0];
     EXPECT_EQ(strExpected, strLine.substr(strLine.find(" start ") + 7));
@@ -131,18 +131,18 @@ TEST_F(HostStartupTest, ModuleGetsQuotedPathAndWindowHandle)
 
     EXPECT_EQ(0u, CloseHost(host, hWnd));
     // The module found the stop request under the handle's event names.
-    EXPECT_TRUE(WaitUntil([&] { return !inst.ReadModuleEvents("end").empty(); }, 5000));
-    EXPECT_EQ(1u, inst.ReadModuleEvents("stop-request").size());
+    EXPECT_TRUE(PumpUntil([&] { return !ReadModuleEvents(inst, "end").empty(); }, 5000));
+    EXPECT_EQ(1u, ReadModuleEvents(inst, "stop-request").size());
 }
 
 TEST_F(HostStartupTest, ModuleComesFromProgramFolderWhateverTheRegistryNames)
 {
     // The program folder holds the programs only; the settings and the script
     // lie in the folder the registry names, which holds no module.
-    HostInstallation programs;
-    ASSERT_TRUE(programs.IsReady());
-    ASSERT_TRUE(programs.WriteSettings(NULL));
-    ASSERT_TRUE(programs.WriteScript(NULL));
+    TestInstallation programs;
+    ASSERT_TRUE(InstallHost(programs));
+    ASSERT_TRUE(programs.WriteFile(L"Tolvex.txt", NULL));
+    ASSERT_TRUE(programs.WriteFile(L"script.lua", NULL));
     TempFolder settings;
     ASSERT_FALSE(settings.GetPath().empty());
     ASSERT_TRUE(WriteTextFile(settings.GetFilePath(L"Tolvex.txt"),
@@ -160,28 +160,28 @@ TEST_F(HostStartupTest, ModuleComesFromProgramFolderWhateverTheRegistryNames)
     ASSERT_EQ(ERROR_SUCCESS, lResult);
 
     TestProcess host;
-    ASSERT_TRUE(programs.StartHost(host));
+    ASSERT_TRUE(programs.Start(host, L"Tolvex.exe"));
     HWND hWnd = WaitForHostWindow(host.GetId(), 10000);
     ASSERT_NE(nullptr, hWnd) << "the host did not start on the registry's folder";
-    ASSERT_TRUE(WaitUntil([&] { return !programs.ReadModuleEvents("start").empty(); }, 10000));
-    std::string strLine = programs.ReadModuleEvents("start")[0];
-    EXPECT_EQ("\"" + Utf8(programs.GetFilePath(L"TestModule.exe")) + "\" " + HandleDigits(hWnd),
+    ASSERT_TRUE(PumpUntil([&] { return !ReadModuleEvents(programs, "start").empty(); }, 10000));
+    std::string strLine = ReadModuleEvents(programs, "start")[0];
+    EXPECT_EQ("\"" + NarrowUtf8(programs.GetFilePath(L"TestModule.exe").c_str()) + "\" " + HandleDigits(hWnd),
               strLine.substr(strLine.find(" start ") + 7));
     EXPECT_EQ(0u, CloseHost(host, hWnd));
 }
 
 TEST_F(HostStartupTest, SecondStartOpensTheAboutBoxOfTheFirstAndEnds)
 {
-    HostInstallation inst;
-    ASSERT_TRUE(inst.IsReady());
+    TestInstallation inst;
+    ASSERT_TRUE(InstallHost(inst));
     TestProcess first;
-    ASSERT_TRUE(inst.StartHost(first));
+    ASSERT_TRUE(inst.Start(first, L"Tolvex.exe"));
     HWND hWnd = WaitForHostWindow(first.GetId(), 10000);
     ASSERT_NE(nullptr, hWnd);
-    ASSERT_TRUE(WaitUntil([&] { return !inst.ReadModuleEvents("start").empty(); }, 10000));
+    ASSERT_TRUE(PumpUntil([&] { return !ReadModuleEvents(inst, "start").empty(); }, 10000));
 
     TestProcess second;
-    ASSERT_TRUE(inst.StartHost(second));
+    ASSERT_TRUE(inst.Start(second, L"Tolvex.exe"));
     DWORD dwExitCode = 0xDEAD;
     ASSERT_TRUE(second.Wait(10000, &dwExitCode));
     EXPECT_EQ(0u, dwExitCode);
@@ -194,28 +194,28 @@ TEST_F(HostStartupTest, SecondStartOpensTheAboutBoxOfTheFirstAndEnds)
     EXPECT_TRUE(WaitForWindowGone(hAbout, 5000));
 
     // The second start made no window and started no module.
-    EXPECT_EQ(1u, inst.ReadModuleEvents("start").size());
+    EXPECT_EQ(1u, ReadModuleEvents(inst, "start").size());
     EXPECT_EQ(0u, CloseHost(first, hWnd));
 }
 
 TEST_F(HostStartupTest, AllowMultipleInstancesRunsBothEachWithItsModule)
 {
-    HostInstallation inst;
-    ASSERT_TRUE(inst.IsReady());
-    ASSERT_TRUE(inst.WriteSettings("InputModule=TestModule.exe\r\nAllowMultipleInstances=true\r\n"));
+    TestInstallation inst;
+    ASSERT_TRUE(InstallHost(inst));
+    ASSERT_TRUE(inst.WriteFile(L"Tolvex.txt", "InputModule=TestModule.exe\r\nAllowMultipleInstances=true\r\n"));
     TestProcess first;
-    ASSERT_TRUE(inst.StartHost(first));
+    ASSERT_TRUE(inst.Start(first, L"Tolvex.exe"));
     HWND hFirst = WaitForHostWindow(first.GetId(), 10000);
     ASSERT_NE(nullptr, hFirst);
-    ASSERT_TRUE(WaitUntil([&] { return 1 == inst.ReadModuleEvents("start").size(); }, 10000));
+    ASSERT_TRUE(PumpUntil([&] { return 1 == ReadModuleEvents(inst, "start").size(); }, 10000));
     TestProcess second;
-    ASSERT_TRUE(inst.StartHost(second));
+    ASSERT_TRUE(inst.Start(second, L"Tolvex.exe"));
     HWND hSecond = WaitForHostWindow(second.GetId(), 10000);
     ASSERT_NE(nullptr, hSecond);
     ASSERT_NE(hFirst, hSecond);
-    ASSERT_TRUE(WaitUntil([&] { return 2 == inst.ReadModuleEvents("start").size(); }, 10000));
+    ASSERT_TRUE(PumpUntil([&] { return 2 == ReadModuleEvents(inst, "start").size(); }, 10000));
 
-    std::vector<std::string> starts = inst.ReadModuleEvents("start");
+    std::vector<std::string> starts = ReadModuleEvents(inst, "start");
     EXPECT_NE(std::string::npos, starts[0].find(HandleDigits(hFirst)));
     EXPECT_NE(std::string::npos, starts[1].find(HandleDigits(hSecond)));
     // Neither opened an about box for the other.
@@ -223,12 +223,12 @@ TEST_F(HostStartupTest, AllowMultipleInstancesRunsBothEachWithItsModule)
 
     // Ending the first stops its module only.
     EXPECT_EQ(0u, CloseHost(first, hFirst));
-    ASSERT_TRUE(WaitUntil([&] { return 1 == inst.ReadModuleEvents("end").size(); }, 5000));
+    ASSERT_TRUE(PumpUntil([&] { return 1 == ReadModuleEvents(inst, "end").size(); }, 5000));
     Sleep(500);
-    EXPECT_EQ(1u, inst.ReadModuleEvents("end").size());
+    EXPECT_EQ(1u, ReadModuleEvents(inst, "end").size());
     EXPECT_TRUE(IsWindow(hSecond));
     EXPECT_EQ(0u, CloseHost(second, hSecond));
-    EXPECT_TRUE(WaitUntil([&] { return 2 == inst.ReadModuleEvents("end").size(); }, 5000));
+    EXPECT_TRUE(PumpUntil([&] { return 2 == ReadModuleEvents(inst, "end").size(); }, 5000));
 }
 
 struct DelayCase
@@ -248,19 +248,19 @@ TEST_F(HostStartupTest, StartupDelayHoldsBackTheWindowAndTheModule)
     };
     for (const DelayCase& c : cases) {
         SCOPED_TRACE(c.pszDelay);
-        HostInstallation inst;
-        ASSERT_TRUE(inst.IsReady());
-        ASSERT_TRUE(inst.WriteSettings((std::string("InputModule=TestModule.exe\r\n") +
-                                        c.pszDelay).c_str()));
+        TestInstallation inst;
+        ASSERT_TRUE(InstallHost(inst));
+        ASSERT_TRUE(inst.WriteFile(L"Tolvex.txt",
+                                   (std::string("InputModule=TestModule.exe\r\n") + c.pszDelay).c_str()));
         ULONGLONG ullStart = GetTickCount64();
         TestProcess host;
-        ASSERT_TRUE(inst.StartHost(host));
+        ASSERT_TRUE(inst.Start(host, L"Tolvex.exe"));
         HWND hWnd = WaitForHostWindow(host.GetId(), 15000);
         ULONGLONG ullWindow = GetTickCount64() - ullStart;
         ASSERT_NE(nullptr, hWnd);
         EXPECT_GE(ullWindow, c.dwAtLeastMs);
         EXPECT_LT(ullWindow, c.dwBelowMs);
-        ASSERT_TRUE(WaitUntil([&] { return !inst.ReadModuleEvents("start").empty(); }, 10000));
+        ASSERT_TRUE(PumpUntil([&] { return !ReadModuleEvents(inst, "start").empty(); }, 10000));
         EXPECT_EQ(0u, CloseHost(host, hWnd));
     }
 }

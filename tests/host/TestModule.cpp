@@ -18,6 +18,7 @@
 
 #include <string>
 
+#include "common/AnsiText.h"
 #include "common/Assert.h"
 #include "common/Events.h"
 
@@ -41,16 +42,6 @@ void Log(const std::string& strLine)
         fprintf(pFile, "%lu %s\n", GetCurrentProcessId(), strLine.c_str());
         fclose(pFile);
     }
-}
-
-std::string Narrow(const WCHAR* psz)
-{
-    int cb = WideCharToMultiByte(CP_UTF8, 0, psz, -1, NULL, 0, NULL, NULL);
-    std::string str(cb > 0 ? cb - 1 : 0, '\0');
-    if (cb > 1) {
-        WideCharToMultiByte(CP_UTF8, 0, psz, -1, &str[0], cb, NULL, NULL);
-    }
-    return str;
 }
 
 BOOL FileExists(const WCHAR* pszName)
@@ -101,7 +92,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR pszCommandLine, int)
     gstrFolder = szPath;
     gstrFolder.erase(gstrFolder.rfind(L'\\'));
 
-    Log("start " + Narrow(GetCommandLineW()));
+    Log("start " + NarrowUtf8(GetCommandLineW()));
     HWND hWndHost = NULL;
     if (!ParseHandle(pszCommandLine, &hWndHost) || TRUE != CreateStopEvents(hWndHost)) {
         Log("refused");

@@ -20,8 +20,7 @@ cleanup() {
 }
 trap cleanup EXIT
 
-cp "$bin/Tolvex.exe" "$bin/lua51.dll" "$install/"
-cp "$bin/tvx_test_module.exe" "$install/TestModule.exe"
+cp "$bin/Tolvex.exe" "$bin/lua51.dll" "$bin/TestModule.exe" "$install/"
 printf 'InputModule=TestModule.exe\r\n' >"$install/Tolvex.txt"
 printf 'function process(scan) return scan end\n' >"$install/script.lua"
 

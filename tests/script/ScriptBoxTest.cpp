@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include "common/Folders.h"
+#include "common/MessageTexts.h"
 #include "script/ScanProcessor.h"
 #include "script/ScriptHost.h"
 #include "script/ScriptTestFolder.h"
@@ -92,7 +93,7 @@ TEST_F(ScriptBoxTest, ScanFailureShowsTheRuntimeErrorBoxOwnedByTheWindow)
 
     ScanProcessor processor(gpLuaState, 0, TRUE);
     processor.SetErrorProc(ShowScriptRuntimeError, hwndOwner);
-    ExpectBox(SCRIPT_ERROR_CAPTION);
+    ExpectBox(TVX_SCRIPT_ERROR_CAPTION);
     const WCHAR szScan[] = L"ABC";
     EXPECT_EQ(TRUE, processor.ProcessScan(szScan, sizeof(szScan)));
     ASSERT_TRUE(gSeen.fSeen);

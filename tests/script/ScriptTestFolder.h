@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "common/AnsiText.h"
+#include "common/Folders.h"
 #include "common/Types.h"
 
 #ifdef _WIN32
@@ -51,7 +52,7 @@ public:
 
     std::wstring GetFilePath(const WCHAR* pszName) const
     {
-        return m_strPath + TVX_PATH_SEPARATOR + pszName;
+        return JoinPath(m_strPath.c_str(), pszName);
     }
 
     // Removes the file pszName along with the folder (one the test made otherwise).

@@ -2,6 +2,8 @@
 
 #include <memory>
 
+#include "support/TestWindows.h"
+
 #define DEVICE_WINDOW_CLASS L"TvxDeviceWindow"
 
 namespace {
@@ -121,19 +123,8 @@ std::vector<std::string> PolledBackendTestFixture::CallNames() const
 DeviceWindow::DeviceWindow(UINT uMessage, std::function<void()> fnOnMessage)
     : m_hWnd(NULL), m_uMessage(uMessage), m_fnOnMessage(fnOnMessage), m_nCount(0)
 {
-    WNDCLASSW wc;
-    ZeroMemory(&wc, sizeof(wc));
-    wc.lpfnWndProc = Proc;
-    wc.cbWndExtra = sizeof(DeviceWindow*);
-    wc.hInstance = GetModuleHandleW(NULL);
-    wc.lpszClassName = DEVICE_WINDOW_CLASS;
-    // Registered once per program; a second registration fails harmlessly.
-    RegisterClassW(&wc);
-    m_hWnd = CreateWindowExW(0, DEVICE_WINDOW_CLASS, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, NULL,
-                             GetModuleHandleW(NULL), NULL);
-    if (NULL != m_hWnd) {
-        SetWindowLongPtrW(m_hWnd, 0, reinterpret_cast<LONG_PTR>(this));
-    }
+    // Made once every member the window procedure reads exists.
+    m_hWnd = CreateObjectWindow(DEVICE_WINDOW_CLASS, Proc, L"", 0, 0, HWND_MESSAGE, this);
 }
 
 DeviceWindow::~DeviceWindow()

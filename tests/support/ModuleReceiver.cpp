@@ -1,24 +1,14 @@
 #include "support/ModuleReceiver.h"
 
 #include "support/SimSession.h"
+#include "support/TestWindows.h"
 
 #define RECEIVER_CLASS L"TvxModuleReceiver"
 
 ModuleReceiver::ModuleReceiver() : m_hWnd(NULL)
 {
-    WNDCLASSW wc;
-    ZeroMemory(&wc, sizeof(wc));
-    wc.lpfnWndProc = Proc;
-    wc.cbWndExtra = sizeof(ModuleReceiver*);
-    wc.hInstance = GetModuleHandleW(NULL);
-    wc.lpszClassName = RECEIVER_CLASS;
-    // Registered once per program; a second registration fails harmlessly.
-    RegisterClassW(&wc);
-    m_hWnd = CreateWindowExW(0, RECEIVER_CLASS, L"Receiver", WS_OVERLAPPED, 0, 0, 100, 100, NULL,
-                             NULL, GetModuleHandleW(NULL), NULL);
-    if (NULL != m_hWnd) {
-        SetWindowLongPtrW(m_hWnd, 0, reinterpret_cast<LONG_PTR>(this));
-    }
+    // Made once every member the window procedure reads exists.
+    m_hWnd = CreateObjectWindow(RECEIVER_CLASS, Proc, L"Receiver", WS_OVERLAPPED, 100, NULL, this);
 }
 
 ModuleReceiver::~ModuleReceiver()
@@ -34,22 +24,13 @@ BOOL ModuleReceiver::Start(const WCHAR* pszProgramFile, const WCHAR* pszCurrentF
     if (NULL == m_hWnd) {
         return FALSE;
     }
-    WCHAR szHandle[16];
-    _snwprintf(szHandle, 16, L"%08x", (unsigned)(DWORD)(UINT_PTR)m_hWnd);
-    szHandle[15] = L'\0';
-    return m_process.Start(GetTestProgramPath(pszProgramFile).c_str(), szHandle, pszCurrentFolder);
+    return StartModuleProcess(m_process, GetTestProgramPath(pszProgramFile).c_str(), m_hWnd,
+                              pszCurrentFolder);
 }
 
 BOOL ModuleReceiver::WaitForScans(size_t nCount, DWORD dwTimeoutMs)
 {
-    ULONGLONG ullStart = GetTickCount64();
-    while (m_scans.size() < nCount) {
-        if (GetTickCount64() - ullStart >= dwTimeoutMs) {
-            return FALSE;
-        }
-        PumpWait(NULL, 10);
-    }
-    return TRUE;
+    return PumpUntil([&] { return m_scans.size() >= nCount; }, dwTimeoutMs);
 }
 
 std::vector<std::wstring> ModuleReceiver::GetTexts() const

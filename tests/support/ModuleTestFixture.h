@@ -11,9 +11,9 @@
 #include <string>
 #include <vector>
 
-#include "support/ModuleInstallation.h"
 #include "support/ModuleReceiver.h"
 #include "support/SimSession.h"
+#include "support/TestInstallation.h"
 #include "support/TestProcess.h"
 
 // Starting a program under Wine, and anything that waits for it.
@@ -37,19 +37,29 @@ protected:
     // Signals the stop, expects the stopped event within the host's wait and
     // then the module's end with exit code 0.
     void StopAndExpectExit0();
+    // Starts the module on a terminal it cannot use, waits for its first
+    // call pszFirstCall, feeds a label and expects no delivery within half a
+    // second, then stops it (StopAndExpectExit0).
+    void ExpectIdleUntilStopped(const std::string& strConditions, const char* pszFirstCall);
     // Waits for the module's box, dispatching our messages meanwhile: a box
     // owned by one of our windows disables it, which takes an answer from
     // this thread. NULL after dwTimeoutMs.
     HWND WaitForBox(const WCHAR* pszCaption, DWORD dwTimeoutMs);
     // The names of the library calls so far, without the terminal's own lines.
     std::vector<std::string> CallNames() const;
+    // Expects the texts the receiver got, in order, each delivered as the host
+    // takes it: wParam 0, dwData 0, cbData the bytes with the terminator.
+    void ExpectDelivered(const std::vector<std::wstring>& expected) const;
+    // Expects the window a library call logged ("hwnd=") to be the module's
+    // window: of the module's process and of the class "Scanner".
+    void ExpectModuleWindow(const SimCall& call) const;
 
     SimSession m_sim;
     ModuleReceiver m_receiver;
     // The module's process (the receiver's).
     TestProcess& m_process;
     // Where the module is started from; NULL: the test program folder.
-    const ModuleInstallation* m_pInstall;
+    const TestInstallation* m_pInstall;
 
 private:
     const WCHAR* m_pszProgram;
@@ -62,5 +72,5 @@ class InstalledModuleTestFixture : public ModuleTestFixture
 protected:
     InstalledModuleTestFixture(const WCHAR* pszProgram, const WCHAR* const* rgpszLibraries);
 
-    ModuleInstallation m_install;
+    TestInstallation m_install;
 };

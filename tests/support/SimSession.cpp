@@ -3,9 +3,8 @@
 #include <stdio.h>
 #include <stdlib.h>
 
-#define FEED_VARIABLE L"TOLVEX_SIM_FEED"
-#define CONDITIONS_VARIABLE L"TOLVEX_SIM_CONDITIONS"
-#define LOG_VARIABLE L"TOLVEX_SIM_LOG"
+#include "common/MyString.h"
+#include "sim/SimTerminal.h"
 
 static BOOL AppendToFile(const std::wstring& strPath, const std::string& strBytes)
 {
@@ -19,20 +18,6 @@ static BOOL AppendToFile(const std::wstring& strPath, const std::string& strByte
     BOOL fWritten = WriteFile(hFile, strBytes.data(), (DWORD)strBytes.size(), &cbWritten, NULL);
     CloseHandle(hFile);
     return (fWritten && cbWritten == strBytes.size()) ? TRUE : FALSE;
-}
-
-static int HexValue(char ch)
-{
-    if (ch >= '0' && ch <= '9') {
-        return ch - '0';
-    }
-    if (ch >= 'a' && ch <= 'f') {
-        return ch - 'a' + 10;
-    }
-    if (ch >= 'A' && ch <= 'F') {
-        return ch - 'A' + 10;
-    }
-    return -1;
 }
 
 BOOL DecodeSimText(const std::string& strQuoted, std::wstring* pstrText)
@@ -66,7 +51,7 @@ BOOL DecodeSimText(const std::string& strQuoted, std::wstring* pstrText)
         }
         unsigned nUnit = 0;
         for (size_t k = 0; k < cDigits; k++) {
-            int nDigit = (i + 1 < nEnd) ? HexValue(strQuoted[++i]) : -1;
+            int nDigit = (i + 1 < nEnd) ? HexDigitValue((unsigned char)strQuoted[++i]) : -1;
             if (nDigit < 0) {
                 return FALSE;
             }
@@ -159,18 +144,18 @@ SimSession::SimSession() : m_fReady(FALSE)
     m_strLog = m_folder.GetFilePath(L"calls.log");
     if (WriteTextFile(m_strFeed, "") && WriteTextFile(m_strConditions, "") &&
         WriteTextFile(m_strLog, "") &&
-        SetEnvironmentVariableW(FEED_VARIABLE, m_strFeed.c_str()) &&
-        SetEnvironmentVariableW(CONDITIONS_VARIABLE, m_strConditions.c_str()) &&
-        SetEnvironmentVariableW(LOG_VARIABLE, m_strLog.c_str())) {
+        SetEnvironmentVariableW(SIM_FEED_VARIABLE, m_strFeed.c_str()) &&
+        SetEnvironmentVariableW(SIM_CONDITIONS_VARIABLE, m_strConditions.c_str()) &&
+        SetEnvironmentVariableW(SIM_LOG_VARIABLE, m_strLog.c_str())) {
         m_fReady = TRUE;
     }
 }
 
 SimSession::~SimSession()
 {
-    SetEnvironmentVariableW(FEED_VARIABLE, NULL);
-    SetEnvironmentVariableW(CONDITIONS_VARIABLE, NULL);
-    SetEnvironmentVariableW(LOG_VARIABLE, NULL);
+    SetEnvironmentVariableW(SIM_FEED_VARIABLE, NULL);
+    SetEnvironmentVariableW(SIM_CONDITIONS_VARIABLE, NULL);
+    SetEnvironmentVariableW(SIM_LOG_VARIABLE, NULL);
 }
 
 BOOL SimSession::FeedLine(const std::string& strLine)
@@ -200,34 +185,18 @@ std::vector<SimCall> SimSession::ReadCalls(const char* pszName) const
     if (!ReadWholeFile(m_strLog, &strData)) {
         return calls;
     }
-    size_t nPos = 0;
-    for (;;) {
-        size_t nEnd = strData.find('\n', nPos);
-        if (std::string::npos == nEnd) {
-            break;  // a line still being written
-        }
+    for (const std::string& strLine : SplitLines(strData)) {
         SimCall call;
-        if (ParseSimCall(strData.substr(nPos, nEnd - nPos), &call) &&
-            (NULL == pszName || call.strName == pszName)) {
+        if (ParseSimCall(strLine, &call) && (NULL == pszName || call.strName == pszName)) {
             calls.push_back(call);
         }
-        nPos = nEnd + 1;
     }
     return calls;
 }
 
 BOOL SimSession::WaitForCalls(const char* pszName, size_t nCount, DWORD dwTimeoutMs) const
 {
-    ULONGLONG nStart = GetTickCount64();
-    for (;;) {
-        if (ReadCalls(pszName).size() >= nCount) {
-            return TRUE;
-        }
-        if (GetTickCount64() - nStart >= dwTimeoutMs) {
-            return FALSE;
-        }
-        PumpWait(NULL, 10);
-    }
+    return PumpUntil([&] { return ReadCalls(pszName).size() >= nCount; }, dwTimeoutMs);
 }
 
 static void DispatchWaiting()
@@ -259,5 +228,19 @@ BOOL PumpWait(HANDLE hObject, DWORD dwTimeoutMs)
             DispatchWaiting();
             return FALSE;
         }
+    }
+}
+
+BOOL PumpUntil(const std::function<bool()>& fnDone, DWORD dwTimeoutMs)
+{
+    ULONGLONG nStart = GetTickCount64();
+    for (;;) {
+        if (fnDone()) {
+            return TRUE;
+        }
+        if (GetTickCount64() - nStart >= dwTimeoutMs) {
+            return FALSE;
+        }
+        PumpWait(NULL, 10);
     }
 }

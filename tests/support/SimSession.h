@@ -7,6 +7,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -78,3 +79,6 @@ private:
 // dwTimeoutMs for hObject (NULL: just for new messages), dispatching what
 // arrives meanwhile. TRUE when hObject was signalled.
 BOOL PumpWait(HANDLE hObject, DWORD dwTimeoutMs);
+// Dispatches this thread's messages until fnDone() is true, asking it every
+// 10 ms; FALSE when it is still false after dwTimeoutMs.
+BOOL PumpUntil(const std::function<bool()>& fnDone, DWORD dwTimeoutMs);

@@ -97,3 +97,19 @@ BOOL ReadWholeFile(const std::wstring& strPath, std::string* pstrData)
     CloseHandle(hFile);
     return TRUE;
 }
+
+std::vector<std::string> SplitLines(const std::string& strText)
+{
+    std::vector<std::string> lines;
+    size_t nStart = 0;
+    size_t nEnd;
+    while (std::string::npos != (nEnd = strText.find('\n', nStart))) {
+        size_t nLength = nEnd - nStart;
+        if (nLength > 0 && '\r' == strText[nEnd - 1]) {
+            nLength--;
+        }
+        lines.push_back(strText.substr(nStart, nLength));
+        nStart = nEnd + 1;
+    }
+    return lines;
+}

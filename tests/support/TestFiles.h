@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 // A fresh, uniquely named folder under the system's temporary folder,
 // removed with everything in it when the object goes. GetPath() is empty
@@ -37,3 +38,8 @@ BOOL WriteTextFile(const std::wstring& strPath, const std::string& strBytes);
 // writes it, and also a file that reports no size (under /proc). FALSE when
 // it cannot be opened.
 BOOL ReadWholeFile(const std::wstring& strPath, std::string* pstrData);
+
+// The complete lines of a text, each ended by a line feed, without their line
+// ends (LF or CR LF). A last line without its line feed is left out: a
+// program may still be writing it.
+std::vector<std::string> SplitLines(const std::string& strText);

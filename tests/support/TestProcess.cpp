@@ -2,6 +2,8 @@
 
 #include <vector>
 
+#include "common/EventNames.h"
+
 std::wstring GetTestProgramFolder()
 {
     WCHAR szPath[MAX_PATH];
@@ -87,4 +89,13 @@ void TestProcess::Close()
     CloseHandle(m_hProcess);
     m_hProcess = NULL;
     m_dwProcessId = 0;
+}
+
+BOOL StartModuleProcess(TestProcess& process, const WCHAR* pszProgram, HWND hWndReceiver,
+                        const WCHAR* pszCurrentFolder)
+{
+    WCHAR szHandle[16];
+    _snwprintf(szHandle, ARRAYSIZE(szHandle), TVX_HANDLE_FORMAT, (DWORD)(UINT_PTR)hWndReceiver);
+    szHandle[ARRAYSIZE(szHandle) - 1] = L'\0';
+    return process.Start(pszProgram, szHandle, pszCurrentFolder);
 }

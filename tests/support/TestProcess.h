@@ -42,3 +42,9 @@ private:
     HANDLE m_hProcess;
     DWORD m_dwProcessId;
 };
+
+// Starts the module program pszProgram (a full path) as the host does: the
+// command line is the quoted path, a blank and the receiver window's handle
+// as eight hexadecimal digits; in pszCurrentFolder (NULL: ours).
+BOOL StartModuleProcess(TestProcess& process, const WCHAR* pszProgram, HWND hWndReceiver,
+                        const WCHAR* pszCurrentFolder);

@@ -1,5 +1,7 @@
 #include "support/TestWindows.h"
 
+#include "support/SimSession.h"
+
 // How often the waits look again.
 #define POLL_MS 20
 
@@ -116,4 +118,33 @@ HWND WaitForShownBox(const WCHAR* pszCaption, DWORD dwProcessId, DWORD dwTimeout
         Sleep(20);
     }
     return hBox;
+}
+
+HWND CreateObjectWindow(const WCHAR* pszClass, WNDPROC pfnProc, const WCHAR* pszTitle,
+                        DWORD dwStyle, int nSize, HWND hWndParent, void* pObject)
+{
+    WNDCLASSW wc;
+    ZeroMemory(&wc, sizeof(wc));
+    wc.lpfnWndProc = pfnProc;
+    wc.cbWndExtra = sizeof(void*);
+    wc.hInstance = GetModuleHandleW(NULL);
+    wc.lpszClassName = pszClass;
+    RegisterClassW(&wc);
+    HWND hWnd = CreateWindowExW(0, pszClass, pszTitle, dwStyle, 0, 0, nSize, nSize, hWndParent, NULL,
+                                GetModuleHandleW(NULL), NULL);
+    if (NULL != hWnd) {
+        SetWindowLongPtrW(hWnd, 0, reinterpret_cast<LONG_PTR>(pObject));
+    }
+    return hWnd;
+}
+
+HWND CreateFrontWindow()
+{
+    HWND hFront = CreateWindowExW(0, L"STATIC", L"front", WS_POPUP | WS_VISIBLE, 10, 10, 100, 50,
+                                  NULL, NULL, GetModuleHandleW(NULL), NULL);
+    if (NULL != hFront) {
+        SetForegroundWindow(hFront);
+        PumpWait(NULL, 50);
+    }
+    return hFront;
 }

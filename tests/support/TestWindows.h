@@ -21,6 +21,20 @@ HWND WaitForShownBox(const WCHAR* pszCaption, DWORD dwProcessId, DWORD dwTimeout
 // Polls until hWnd no longer exists; FALSE when it still does after dwTimeoutMs.
 BOOL WaitForWindowGone(HWND hWnd, DWORD dwTimeoutMs);
 
+// A window of this test program that carries an object: registers the class
+// pszClass with pfnProc and room for one pointer (once; a second registration
+// fails harmlessly), creates the window at 0,0 with nSize as width and
+// height, and stores pObject in slot 0, where pfnProc reads it with
+// GetWindowLongPtrW(hWnd, 0). NULL when the window cannot be made.
+HWND CreateObjectWindow(const WCHAR* pszClass, WNDPROC pfnProc, const WCHAR* pszTitle,
+                        DWORD dwStyle, int nSize, HWND hWndParent, void* pObject);
+
+// Shows a small window of this program in front and makes it the foreground
+// window (the owner a box of another process takes), dispatching messages for
+// a moment so that the activation settles. NULL when it cannot be made;
+// DestroyWindow it at the end.
+HWND CreateFrontWindow();
+
 // The text of any window, also of another process (WM_GETTEXT with a time-out).
 std::wstring GetWindowTextOf(HWND hWnd);
 // The message text of a message box: the static control with id 0xFFFF

@@ -5,9 +5,9 @@
 
 #include "common/Assert.h"
 #include "common/Settings.h"
-#include "modules/dravet/BhtLib.h"
 #include "modules/dravet/BhtLogic.h"
 #include "modules/dravet/DravetSettings.h"
+#include "vendor/BhtLib.h"
 
 BhtBackend::BhtBackend()
     : m_pszBarcodeBuffer(NULL)

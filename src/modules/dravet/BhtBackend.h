@@ -8,8 +8,9 @@
 
 #include "modules/symbology/SymbologyBackend.h"
 
-// The back-end's read buffer, in characters with the terminator.
-#define BHT_BARCODE_BUFFER 8320
+// The back-end's read buffer, in characters with the terminator: the
+// longest scan the module window takes.
+#define BHT_BARCODE_BUFFER SCANNER_SCAN_BUFFER
 // The model setting's text buffer, and the characters the library may fill.
 #define BHT_MODEL_BUFFER 30
 

@@ -114,28 +114,19 @@ BOOL PassesReadFilter(const SymbologyConfig& c, DWORD dwType, WCHAR chFirst, DWO
 DWORD ParseBeeperVibratorMode(const WCHAR* pszMode)
 {
     FATAL_ASSERT(NULL != pszMode);
-    static const struct
-    {
-        const WCHAR* pszName;
-        DWORD dwMode;
-    } rgModes[] = {
+    static const NamedValue<DWORD> rgModes[] = {
         { L"None", BHT_FEEDBACK_NONE },
         { L"Beeper", BHT_FEEDBACK_BEEPER },
         { L"Vibrator", BHT_FEEDBACK_VIBRATOR },
         { L"Both", BHT_FEEDBACK_BOTH },
     };
-    for (const auto& mode : rgModes) {
-        if (TRUE == SameTextNoCase(pszMode, mode.pszName)) {
-            return mode.dwMode;
-        }
-    }
-    return BHT_FEEDBACK_BEEPER;
+    return FindNamedValue(rgModes, pszMode, (DWORD)BHT_FEEDBACK_BEEPER);
 }
 
 BOOL GetGoodReadBeep(const WCHAR* pszMode, const WCHAR* pszBeepTime, const WCHAR* pszBeepFrequency,
                      BhtBeep* pBeep)
 {
-    if (NULL != pszMode && TRUE == SameTextNoCase(pszMode, L"None")) {
+    if (NULL != pszMode && TRUE == EqualsNoCase(pszMode, L"None")) {
         return FALSE;
     }
     uint64_t nTime = ParseUnsignedSetting(pszBeepTime);

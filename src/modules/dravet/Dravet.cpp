@@ -8,11 +8,11 @@
 #include "common/Assert.h"
 #include "common/MyString.h"
 #include "modules/dravet/BhtBackend.h"
-#include "modules/dravet/BhtLib.h"
 #include "modules/dravet/BhtLogic.h"
 #include "modules/dravet/DravetSettings.h"
 #include "modules/frame/Scanner.h"
 #include "modules/frame/ScannerModule.h"
+#include "vendor/BhtLib.h"
 
 // Stored in this order before the file is read, so that the file overrides them.
 static const ScannerSettingDefault grgDravetDefaults[] = {

@@ -1,20 +1,17 @@
 #include "modules/frame/Scanner.h"
 
 #include <commctrl.h>
-#include <stdio.h>
 
 #include <new>
-#include <vector>
+#include <string>
 
 #include "common/Assert.h"
 #include "common/ErrorBox.h"
-#include "common/EventNames.h"
 #include "common/Events.h"
 #include "common/Folders.h"
+#include "common/MessageTexts.h"
 #include "modules/frame/ScannerCommandLine.h"
 #include "modules/frame/ScannerWindow.h"
-
-#define SETTINGS_FAILED_FORMAT L"Failed to read settings from file %s."
 
 const ScannerModule* gpScannerModule = NULL;
 
@@ -37,11 +34,8 @@ static BOOL LoadModuleSettings(const ScannerModule* pModule)
         gpSettings->Set(pModule->pSettingDefaults[i].pszName, pModule->pSettingDefaults[i].pszValue);
     }
     if (TRUE != gpSettings->Read(pModule->pszSettingsFile)) {
-        std::wstring strPath = MakeSettingsPath(GetInstallFolder(), pModule->pszSettingsFile);
-        std::vector<WCHAR> message(strPath.size() + 64);
-        _snwprintf(message.data(), message.size(), SETTINGS_FAILED_FORMAT, strPath.c_str());
-        message.back() = L'\0';
-        RefuseStart(message.data());
+        std::wstring strPath = JoinPath(GetInstallFolder(), pModule->pszSettingsFile);
+        RefuseStart(FormatText(TVX_SETTINGS_READ_FAILED_FORMAT, { strPath.c_str() }).c_str());
         return FALSE;
     }
     std::wstring strRefusal;

@@ -6,9 +6,8 @@
 
 #include "common/Types.h"
 
-// The window's own copy of a scan, in UTF-16 units with the terminator, as
-// large as the largest back-end buffer, so that the back-end may reuse its
-// buffer while the host still works. A longer scan is cut to fit.
+// The longest scan text a back-end hands out, in UTF-16 units with the
+// terminator: the largest back-end buffer (BHT), and the module window's copy.
 #define SCANNER_SCAN_BUFFER 8320
 
 class ScannerBackend

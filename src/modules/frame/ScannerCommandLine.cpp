@@ -1,27 +1,14 @@
 #include "modules/frame/ScannerCommandLine.h"
 
 #include "common/Assert.h"
-
-static int HexDigitValue(WCHAR ch)
-{
-    if (ch >= L'0' && ch <= L'9') {
-        return (int)(ch - L'0');
-    }
-    if (ch >= L'a' && ch <= L'f') {
-        return (int)(ch - L'a') + 10;
-    }
-    if (ch >= L'A' && ch <= L'F') {
-        return (int)(ch - L'A') + 10;
-    }
-    return -1;
-}
+#include "common/MyString.h"
 
 BOOL isValidCommandLine(const WCHAR* pszCommandLine)
 {
     FATAL_ASSERT(NULL != pszCommandLine);
     BOOL fAllZero = TRUE;
     int i = 0;
-    for (; i < SCANNER_HANDLE_DIGITS; i++) {
+    for (; i < TVX_HANDLE_DIGITS; i++) {
         // A shorter text ends here at its terminator, which is no digit.
         int nDigit = HexDigitValue(pszCommandLine[i]);
         if (nDigit < 0) {
@@ -40,7 +27,7 @@ BOOL isValidCommandLine(const WCHAR* pszCommandLine)
 DWORD ReadReceiverValue(const WCHAR* pszCommandLine)
 {
     DWORD dwValue = 0;
-    for (int i = 0; i < SCANNER_HANDLE_DIGITS; i++) {
+    for (int i = 0; i < TVX_HANDLE_DIGITS; i++) {
         dwValue = (dwValue << 4) | (DWORD)HexDigitValue(pszCommandLine[i]);
     }
     return dwValue;

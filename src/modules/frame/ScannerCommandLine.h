@@ -1,10 +1,8 @@
 // The module's argument: the host window's handle as eight hexadecimal digits.
 #pragma once
 
+#include "common/EventNames.h"
 #include "common/Types.h"
-
-// The number of digits the host writes.
-#define SCANNER_HANDLE_DIGITS 8
 
 // TRUE when pszCommandLine is exactly eight hexadecimal digits (either case)
 // that are not all zero: eight zeros would name no window. FatalAssert

@@ -2,22 +2,22 @@
 
 #include <wchar.h>
 
+#include <string>
+
 #include "common/Folders.h"
 
 BOOL FormatInstallPath(WCHAR* pszPath, size_t cchPath, const WCHAR* pszFile)
 {
-    const WCHAR* pszFolder = GetInstallFolder();
-    size_t cchFolder = wcslen(pszFolder);
-    size_t cchFile = wcslen(pszFile);
     if (0 == cchPath) {
         return FALSE;
     }
-    if (cchFolder + 1 + cchFile >= cchPath) {
+    // A module's paths are Windows paths on every build, as the installation
+    // folder is (SetFolders).
+    std::wstring strPath = JoinPath(GetInstallFolder(), pszFile, L'\\');
+    if (strPath.size() >= cchPath) {
         pszPath[0] = L'\0';
         return FALSE;
     }
-    wmemcpy(pszPath, pszFolder, cchFolder);
-    pszPath[cchFolder] = L'\\';
-    wmemcpy(pszPath + cchFolder + 1, pszFile, cchFile + 1);
+    wmemcpy(pszPath, strPath.c_str(), strPath.size() + 1);
     return TRUE;
 }

@@ -69,12 +69,6 @@ LRESULT ScannerWindow::onCommand(HWND, UINT, WPARAM wParam, LPARAM)
     return 0;
 }
 
-BOOL ScannerWindow::onClose()
-{
-    // FALSE lets defaultProc destroy the window.
-    return FALSE;
-}
-
 void ScannerWindow::onTimer(WPARAM)
 {
     HANDLE rghEvents[1] = { ghStopInputModuleEvent };

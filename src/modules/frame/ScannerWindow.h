@@ -36,7 +36,6 @@ public:
     void onCreate(HWND hWnd) override;
     void onDestroy() override;
     LRESULT onCommand(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam) override;
-    BOOL onClose() override;
     void onTimer(WPARAM wParam) override;
     void onDeviceMessage() override;
 
@@ -51,5 +50,7 @@ private:
     void releaseScanner();
     void deliver(const WCHAR* pszScan);
 
+    // The window's own copy of a scan, so that the back-end may reuse its
+    // buffer while the host still works.
     WCHAR m_szScan[SCANNER_SCAN_BUFFER];
 };

@@ -5,7 +5,8 @@
 #include <new>
 
 #include "common/Assert.h"
-#include "modules/ostwin/Lxeapi.h"
+#include "common/MessageTexts.h"
+#include "vendor/Lxeapi.h"
 
 LxeBackend::LxeBackend(HWND hWnd) : m_bDataReady(FALSE), m_pszBarcodeBuffer(NULL), m_bStarted(FALSE)
 {
@@ -19,7 +20,7 @@ LxeBackend::LxeBackend(HWND hWnd) : m_bDataReady(FALSE), m_pszBarcodeBuffer(NULL
         OstwinSetWindow(hWnd);
     } else {
         // The module runs on all the same and delivers whatever the library announces.
-        MessageBoxW(GetForegroundWindow(), LXE_NO_SCANNER_TEXT, LXE_NO_SCANNER_CAPTION,
+        MessageBoxW(GetForegroundWindow(), TVX_NO_SCANNER_TEXT, TVX_NO_SCANNER_CAPTION,
                     MB_SETFOREGROUND | MB_TOPMOST);
     }
 }

@@ -12,9 +12,6 @@
 // stays 0 as the terminator.
 #define LXE_READ_CAPACITY 100
 
-#define LXE_NO_SCANNER_TEXT L"No scanner found"
-#define LXE_NO_SCANNER_CAPTION L"SCANNER Error"
-
 class LxeBackend : public ScannerBackend
 {
 public:

@@ -6,8 +6,8 @@
 
 #include "modules/frame/Scanner.h"
 #include "modules/frame/ScannerModule.h"
-#include "modules/ostwin/Lxeapi.h"
 #include "modules/ostwin/LxeBackend.h"
+#include "vendor/Lxeapi.h"
 
 static ScannerBackend* CreateLxeBackend(HWND hWnd)
 {

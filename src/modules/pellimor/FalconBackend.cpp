@@ -5,8 +5,8 @@
 #include <new>
 
 #include "common/Assert.h"
-#include "modules/pellimor/Decoder.h"
 #include "modules/pellimor/FalconLogic.h"
+#include "vendor/Decoder.h"
 
 FalconBackend::FalconBackend(HWND hWnd)
     : m_bDataReady(FALSE),

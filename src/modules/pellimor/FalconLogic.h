@@ -3,7 +3,7 @@
 #pragma once
 
 #include "common/Types.h"
-#include "modules/pellimor/DecoderValues.h"
+#include "vendor/Decoder.h"
 
 // The number (1 to cWords) of the first device whose word has bit 0 or bit 1
 // set, or 0 when none has.

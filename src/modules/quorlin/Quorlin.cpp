@@ -6,8 +6,8 @@
 
 #include "modules/frame/Scanner.h"
 #include "modules/frame/ScannerModule.h"
-#include "modules/quorlin/AudioApi.h"
 #include "modules/quorlin/SymbolBackend.h"
+#include "vendor/AudioApi.h"
 
 #define QUORLIN_SOUND_FILE L"barcode.wav"
 

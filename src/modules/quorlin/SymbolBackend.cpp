@@ -5,8 +5,8 @@
 #include <new>
 
 #include "common/Assert.h"
-#include "modules/quorlin/ScnApi.h"
 #include "modules/quorlin/SymbolRecords.h"
+#include "vendor/ScnApi.h"
 
 #define SYMBOL_DEVICE_NAME L"SCN1:"
 
@@ -63,6 +63,52 @@ BOOL SymbolBackend::open()
         ? TRUE : FALSE;
 }
 
+namespace {
+
+// One word of a decoder's parameter block: its byte offset and its value. An
+// offset of 0 ends a block's list (the head is never written).
+struct DecoderWord
+{
+    size_t nOffset;
+    DWORD dwValue;
+};
+
+// The most words a block gets (Code 39's).
+#define MAX_DECODER_WORDS 9
+
+// How the device is told one symbology: whether it is enabled, its decoder,
+// the texts of the three checks of its calls, and the words of its parameter
+// block. A decoder without the last two texts is only enabled.
+struct DecoderSetup
+{
+    BOOL bEnabled;
+    LPDECODER pDecoder;
+    const char* pszEnableCheck;
+    const char* pszInitCheck;
+    const char* pszSetCheck;
+    DecoderWord rgWords[MAX_DECODER_WORDS];
+};
+
+// The texts of a decoder's checks: each call as it would be written with the
+// decoder's library name and the name of its parameter block. The names are
+// made texts before anything expands them.
+#define ENABLE_TEXT(name) "E_SCN_SUCCESS == SYMBOL_enableDecoder( " name " )"
+#define ENABLE_CHECK_TEXT(decoder) ENABLE_TEXT(#decoder)
+#define CHECK_TEXTS(decoder, block)                                                   \
+    ENABLE_TEXT(#decoder),                                                            \
+    "E_SCN_SUCCESS == SYMBOL_initDecoderParams( " #decoder ", &" #block " )",         \
+    "E_SCN_SUCCESS == SCAN_SetDecoderParams( m_hSymbolHandle, " #decoder ", &" #block " )"
+
+// A refused call ends the module with its check's text, as FATAL_ASSERT would.
+#define CHECK_SCN_CALL(call, pszCheck)                                                \
+    do {                                                                              \
+        if (E_SCN_SUCCESS != (call)) {                                                \
+            FatalAssert((pszCheck), __FILE__, __LINE__);                              \
+        }                                                                             \
+    } while (0)
+
+}  // namespace
+
 // The device is told every enabled symbology with its lengths. A refusal
 // here means a library that does not work as this back-end needs it, so it
 // ends the module with the call that failed.
@@ -74,92 +120,55 @@ void SymbolBackend::configure()
     LimitLengths(&m_config, SYMBOL_MAX_DEVICE_LENGTH);
     const SymbologyConfig& c = m_config;
 
-    if (TRUE == c.bUPCE0) {
-        SCN_DECODER_PARAMS dpUPCE0;
-        FATAL_ASSERT(E_SCN_SUCCESS == SYMBOL_enableDecoder( DECODER_UPCE0 ));
-        FATAL_ASSERT(E_SCN_SUCCESS == SYMBOL_initDecoderParams( DECODER_UPCE0, &dpUPCE0 ));
-        SetDecoderWord(&dpUPCE0, 20, 1);
-        SetDecoderWord(&dpUPCE0, 24, 1);
-        SetDecoderWord(&dpUPCE0, 28, 0);
-        FATAL_ASSERT(E_SCN_SUCCESS == SCAN_SetDecoderParams( m_hSymbolHandle, DECODER_UPCE0, &dpUPCE0 ));
-    }
-    if (TRUE == c.bUPCA) {
-        SCN_DECODER_PARAMS dpUPCA;
-        FATAL_ASSERT(E_SCN_SUCCESS == SYMBOL_enableDecoder( DECODER_UPCA ));
-        FATAL_ASSERT(E_SCN_SUCCESS == SYMBOL_initDecoderParams( DECODER_UPCA, &dpUPCA ));
-        SetDecoderWord(&dpUPCA, 20, 1);
-        SetDecoderWord(&dpUPCA, 24, 1);
-        FATAL_ASSERT(E_SCN_SUCCESS == SCAN_SetDecoderParams( m_hSymbolHandle, DECODER_UPCA, &dpUPCA ));
-    }
-    if (TRUE == c.bEAN13) {
-        FATAL_ASSERT(E_SCN_SUCCESS == SYMBOL_enableDecoder( DECODER_EAN13 ));
-    }
-    if (TRUE == c.bEAN8) {
-        SCN_DECODER_PARAMS dpEAN8;
-        FATAL_ASSERT(E_SCN_SUCCESS == SYMBOL_enableDecoder( DECODER_EAN8 ));
-        FATAL_ASSERT(E_SCN_SUCCESS == SYMBOL_initDecoderParams( DECODER_EAN8, &dpEAN8 ));
-        SetDecoderWord(&dpEAN8, 20, 0);
-        FATAL_ASSERT(E_SCN_SUCCESS == SCAN_SetDecoderParams( m_hSymbolHandle, DECODER_EAN8, &dpEAN8 ));
-    }
-    if (TRUE == c.code39.bEnabled) {
-        SCN_DECODER_PARAMS dpCode39;
-        FATAL_ASSERT(E_SCN_SUCCESS == SYMBOL_enableDecoder( DECODER_CODE39 ));
-        FATAL_ASSERT(E_SCN_SUCCESS == SYMBOL_initDecoderParams( DECODER_CODE39, &dpCode39 ));
-        SetDecoderWord(&dpCode39, 12, (DWORD)c.code39.nMin);
-        SetDecoderWord(&dpCode39, 16, (DWORD)c.code39.nMax);
-        SetDecoderWord(&dpCode39, 20, (DWORD)c.code39.nOption);
-        SetDecoderWord(&dpCode39, 24, 1);
-        SetDecoderWord(&dpCode39, 28, 0);
-        SetDecoderWord(&dpCode39, 32, 0);
-        SetDecoderWord(&dpCode39, 36, 0);
-        SetDecoderWord(&dpCode39, 40, 0);
-        SetDecoderWord(&dpCode39, 44, 0);
-        FATAL_ASSERT(E_SCN_SUCCESS == SCAN_SetDecoderParams( m_hSymbolHandle, DECODER_CODE39, &dpCode39 ));
-    }
-    // One decoder reads both; the GS1-128 flag tells it to accept GS1 labels.
-    if (TRUE == c.code128.bEnabled || TRUE == c.ean128.bEnabled) {
-        SCN_DECODER_PARAMS dpCode128;
-        FATAL_ASSERT(E_SCN_SUCCESS == SYMBOL_enableDecoder( DECODER_CODE128 ));
-        FATAL_ASSERT(E_SCN_SUCCESS == SYMBOL_initDecoderParams( DECODER_CODE128, &dpCode128 ));
-        SetDecoderWord(&dpCode128, 12, (DWORD)c.code128.nMin);
-        SetDecoderWord(&dpCode128, 16, (DWORD)c.code128.nMax);
-        SetDecoderWord(&dpCode128, 20, 0);
-        SetDecoderWord(&dpCode128, 24, TRUE == c.ean128.bEnabled ? 1 : 0);
-        SetDecoderWord(&dpCode128, 28, 1);
-        SetDecoderWord(&dpCode128, 32, 1);
-        FATAL_ASSERT(E_SCN_SUCCESS == SCAN_SetDecoderParams( m_hSymbolHandle, DECODER_CODE128, &dpCode128 ));
-    }
-    if (TRUE == c.codabar.bEnabled) {
-        SCN_DECODER_PARAMS dpCodabar;
-        FATAL_ASSERT(E_SCN_SUCCESS == SYMBOL_enableDecoder( DECODER_CODABAR ));
-        FATAL_ASSERT(E_SCN_SUCCESS == SYMBOL_initDecoderParams( DECODER_CODABAR, &dpCodabar ));
-        SetDecoderWord(&dpCodabar, 12, (DWORD)c.codabar.nMin);
-        SetDecoderWord(&dpCodabar, 16, (DWORD)c.codabar.nMax);
-        SetDecoderWord(&dpCodabar, 20, 0);
-        SetDecoderWord(&dpCodabar, 24, 0);
-        SetDecoderWord(&dpCodabar, 28, 0);
-        FATAL_ASSERT(E_SCN_SUCCESS == SCAN_SetDecoderParams( m_hSymbolHandle, DECODER_CODABAR, &dpCodabar ));
-    }
-    if (TRUE == c.interleave2of5.bEnabled) {
-        SCN_DECODER_PARAMS dpInterleave2of5;
-        FATAL_ASSERT(E_SCN_SUCCESS == SYMBOL_enableDecoder( DECODER_I2OF5 ));
-        FATAL_ASSERT(E_SCN_SUCCESS == SYMBOL_initDecoderParams( DECODER_I2OF5, &dpInterleave2of5 ));
-        SetDecoderWord(&dpInterleave2of5, 12, (DWORD)c.interleave2of5.nMin);
-        SetDecoderWord(&dpInterleave2of5, 16, (DWORD)c.interleave2of5.nMax);
-        SetDecoderWord(&dpInterleave2of5, 20, 0);
-        SetDecoderWord(&dpInterleave2of5, 24, 1 == c.interleave2of5.nOption ? 1 : 0);
-        SetDecoderWord(&dpInterleave2of5, 28, 1);
-        SetDecoderWord(&dpInterleave2of5, 32, 0);
-        FATAL_ASSERT(E_SCN_SUCCESS == SCAN_SetDecoderParams( m_hSymbolHandle, DECODER_I2OF5, &dpInterleave2of5 ));
-    }
-    if (TRUE == c.standard2of5.bEnabled) {
-        SCN_DECODER_PARAMS dpStandard2of5;
-        FATAL_ASSERT(E_SCN_SUCCESS == SYMBOL_enableDecoder( DECODER_D2OF5 ));
-        FATAL_ASSERT(E_SCN_SUCCESS == SYMBOL_initDecoderParams( DECODER_D2OF5, &dpStandard2of5 ));
-        SetDecoderWord(&dpStandard2of5, 12, (DWORD)c.standard2of5.nMin);
-        SetDecoderWord(&dpStandard2of5, 16, (DWORD)c.standard2of5.nMax);
-        SetDecoderWord(&dpStandard2of5, 20, 0);
-        FATAL_ASSERT(E_SCN_SUCCESS == SCAN_SetDecoderParams( m_hSymbolHandle, DECODER_D2OF5, &dpStandard2of5 ));
+    // The symbologies in the order the device is told them, each with the
+    // words of its block as byte offset and value. Where a symbology has
+    // lengths, its minimum is the word at 12 and its maximum the word at 16.
+    // Every other word keeps the value the library reported.
+    const DecoderSetup rgSetups[] = {
+        { c.bUPCE0, DECODER_UPCE0, CHECK_TEXTS(DECODER_UPCE0, dpUPCE0),
+          { { 20, 1 }, { 24, 1 }, { 28, 0 } } },
+        { c.bUPCA, DECODER_UPCA, CHECK_TEXTS(DECODER_UPCA, dpUPCA),
+          { { 20, 1 }, { 24, 1 } } },
+        { c.bEAN13, DECODER_EAN13, ENABLE_CHECK_TEXT(DECODER_EAN13), NULL, NULL, {} },
+        { c.bEAN8, DECODER_EAN8, CHECK_TEXTS(DECODER_EAN8, dpEAN8),
+          { { 20, 0 } } },
+        { c.code39.bEnabled, DECODER_CODE39, CHECK_TEXTS(DECODER_CODE39, dpCode39),
+          { { 12, (DWORD)c.code39.nMin }, { 16, (DWORD)c.code39.nMax },
+            { 20, (DWORD)c.code39.nOption }, { 24, 1 }, { 28, 0 }, { 32, 0 }, { 36, 0 },
+            { 40, 0 }, { 44, 0 } } },
+        // One decoder reads both; the word at 24 tells it to accept GS1 labels.
+        { (TRUE == c.code128.bEnabled || TRUE == c.ean128.bEnabled) ? TRUE : FALSE,
+          DECODER_CODE128, CHECK_TEXTS(DECODER_CODE128, dpCode128),
+          { { 12, (DWORD)c.code128.nMin }, { 16, (DWORD)c.code128.nMax }, { 20, 0 },
+            { 24, (DWORD)(TRUE == c.ean128.bEnabled ? 1 : 0) }, { 28, 1 }, { 32, 1 } } },
+        { c.codabar.bEnabled, DECODER_CODABAR, CHECK_TEXTS(DECODER_CODABAR, dpCodabar),
+          { { 12, (DWORD)c.codabar.nMin }, { 16, (DWORD)c.codabar.nMax }, { 20, 0 }, { 24, 0 },
+            { 28, 0 } } },
+        { c.interleave2of5.bEnabled, DECODER_I2OF5, CHECK_TEXTS(DECODER_I2OF5, dpInterleave2of5),
+          { { 12, (DWORD)c.interleave2of5.nMin }, { 16, (DWORD)c.interleave2of5.nMax }, { 20, 0 },
+            { 24, (DWORD)(1 == c.interleave2of5.nOption ? 1 : 0) }, { 28, 1 }, { 32, 0 } } },
+        { c.standard2of5.bEnabled, DECODER_D2OF5, CHECK_TEXTS(DECODER_D2OF5, dpStandard2of5),
+          { { 12, (DWORD)c.standard2of5.nMin }, { 16, (DWORD)c.standard2of5.nMax }, { 20, 0 } } },
+    };
+
+    for (const DecoderSetup& setup : rgSetups) {
+        if (TRUE != setup.bEnabled) {
+            continue;
+        }
+        CHECK_SCN_CALL(SYMBOL_enableDecoder(setup.pDecoder), setup.pszEnableCheck);
+        if (NULL == setup.pszInitCheck) {
+            continue;
+        }
+        SCN_DECODER_PARAMS params;
+        CHECK_SCN_CALL(SYMBOL_initDecoderParams(setup.pDecoder, &params), setup.pszInitCheck);
+        for (const DecoderWord& word : setup.rgWords) {
+            if (0 == word.nOffset) {
+                break;
+            }
+            SetDecoderWord(&params, word.nOffset, word.dwValue);
+        }
+        CHECK_SCN_CALL(SCAN_SetDecoderParams(m_hSymbolHandle, setup.pDecoder, &params),
+                       setup.pszSetCheck);
     }
 }
 

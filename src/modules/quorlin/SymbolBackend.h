@@ -5,8 +5,8 @@
 
 #include <windows.h>
 
-#include "modules/quorlin/ScnRecords.h"
 #include "modules/symbology/SymbologyBackend.h"
+#include "vendor/ScnApi.h"
 
 // The back-end's label buffer, in UTF-16 units with the terminator; the scan
 // buffer is requested with the same size.

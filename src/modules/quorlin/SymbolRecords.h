@@ -5,7 +5,7 @@
 #include <string.h>
 
 #include "common/Types.h"
-#include "modules/quorlin/ScnRecords.h"
+#include "vendor/ScnApi.h"
 
 // Prepares a record for a "get" call: zeroed, allocated = its full size,
 // used = the head alone.

@@ -8,6 +8,7 @@
 
 #include "common/Assert.h"
 #include "common/MessageTexts.h"
+#include "common/MyString.h"
 #include "modules/frame/Scanner.h"
 #include "modules/frame/ScannerModule.h"
 #include "modules/serial/SerialBackend.h"
@@ -28,9 +29,6 @@ static const ScannerSettingDefault grgSerialDefaults[] = {
 // The settings as checked at start, for the back-end.
 static SerialConfig gSerialConfig;
 
-// Room for the refusal: the key and a value of at most one line piece.
-#define SERIAL_REFUSAL_TEXT 256
-
 static BOOL CheckSerialSettings(std::wstring* pstrMessage)
 {
     FATAL_ASSERT(NULL != gpSettings);
@@ -39,11 +37,8 @@ static BOOL CheckSerialSettings(std::wstring* pstrMessage)
         return TRUE;
     }
     const WCHAR* pszValue = gpSettings->Get(pszBadKey);
-    WCHAR szText[SERIAL_REFUSAL_TEXT];
-    _snwprintf(szText, SERIAL_REFUSAL_TEXT, TVX_SERIAL_INVALID_SETTING_FORMAT, pszBadKey,
-               NULL != pszValue ? pszValue : L"");
-    szText[SERIAL_REFUSAL_TEXT - 1] = L'\0';
-    *pstrMessage = szText;
+    *pstrMessage = FormatText(TVX_SERIAL_INVALID_SETTING_FORMAT,
+                              { pszBadKey, NULL != pszValue ? pszValue : L"" });
     return FALSE;
 }
 

@@ -2,9 +2,7 @@
 
 #include "common/ErrorBox.h"
 #include "common/MessageTexts.h"
-
-// Room for the box text; a longer system message is cut.
-#define SERIAL_BOX_TEXT 512
+#include "common/MyString.h"
 
 SerialBackend::SerialBackend(HWND hWnd, const SerialConfig& config)
     : m_hWnd(hWnd), m_config(config),
@@ -79,11 +77,9 @@ void SerialBackend::finishOpen(uint64_t nNowMs)
     } else {
         m_nNextOpenMs = nNowMs + SERIAL_RETRY_MS;
         if (TRUE == m_fFirstOpen) {
-            WCHAR szText[SERIAL_BOX_TEXT];
-            _snwprintf(szText, SERIAL_BOX_TEXT, TVX_SERIAL_PORT_FAILED_FORMAT, SerialPortName(m_config.nPort).c_str(),
-                       SystemMessage(dwError).c_str());
-            szText[SERIAL_BOX_TEXT - 1] = L'\0';
-            m_strBoxText = szText;
+            m_strBoxText = FormatText(TVX_SERIAL_PORT_FAILED_FORMAT,
+                                      { SerialPortName(m_config.nPort).c_str(),
+                                        SystemMessage(dwError).c_str() });
             // Shown when the message comes: never inside a tick.
             PostMessageW(m_hWnd, SERIAL_BOX_MESSAGE, 0, 0);
         }

@@ -7,36 +7,28 @@
 #include "common/Assert.h"
 #include "common/MyString.h"
 
-// One word a setting may be, and what it stands for.
-template <typename T>
-struct SerialWord
-{
-    const WCHAR* pszWord;
-    T value;
-};
-
-static const SerialWord<unsigned> grgDataBits[] = { { L"7", 7 }, { L"8", 8 } };
-static const SerialWord<SerialParity> grgParities[] = {
+static const NamedValue<unsigned> grgDataBits[] = { { L"7", 7 }, { L"8", 8 } };
+static const NamedValue<SerialParity> grgParities[] = {
     { L"None", SERIAL_PARITY_NONE }, { L"Odd", SERIAL_PARITY_ODD },     { L"Even", SERIAL_PARITY_EVEN },
     { L"Mark", SERIAL_PARITY_MARK }, { L"Space", SERIAL_PARITY_SPACE },
 };
-static const SerialWord<unsigned> grgStopBits[] = { { L"1", 1 }, { L"2", 2 } };
-static const SerialWord<SerialFlowControl> grgFlowControls[] = {
+static const NamedValue<unsigned> grgStopBits[] = { { L"1", 1 }, { L"2", 2 } };
+static const NamedValue<SerialFlowControl> grgFlowControls[] = {
     { L"None", SERIAL_FLOW_NONE }, { L"RtsCts", SERIAL_FLOW_RTS_CTS }, { L"XonXoff", SERIAL_FLOW_XON_XOFF },
 };
-static const SerialWord<SerialTerminator> grgTerminators[] = {
+static const NamedValue<SerialTerminator> grgTerminators[] = {
     { L"CR", SERIAL_TERMINATOR_CR },   { L"LF", SERIAL_TERMINATOR_LF },     { L"CRLF", SERIAL_TERMINATOR_CRLF },
     { L"Tab", SERIAL_TERMINATOR_TAB }, { L"None", SERIAL_TERMINATOR_NONE },
 };
 
 template <typename T, size_t N>
-static BOOL ParseWord(const WCHAR* pszValue, const SerialWord<T> (&rgWords)[N], T* pValue)
+static BOOL ParseWord(const WCHAR* pszValue, const NamedValue<T> (&rgWords)[N], T* pValue)
 {
     if (NULL == pszValue) {
         return FALSE;
     }
-    for (const SerialWord<T>& word : rgWords) {
-        if (TRUE == SameTextNoCase(pszValue, word.pszWord)) {
+    for (const NamedValue<T>& word : rgWords) {
+        if (TRUE == EqualsNoCase(pszValue, word.pszName)) {
             *pValue = word.value;
             return TRUE;
         }
@@ -68,7 +60,7 @@ static BOOL ParsePort(const WCHAR* pszValue, unsigned* pnPort)
     }
     std::wstring strPrefix(pszValue, wcsnlen(pszValue, 3));
     uint64_t nPort = 0;
-    if (TRUE != SameTextNoCase(strPrefix.c_str(), L"COM") || L'0' == pszValue[3] ||
+    if (TRUE != EqualsNoCase(strPrefix.c_str(), L"COM") || L'0' == pszValue[3] ||
         TRUE != ParseDecimal(pszValue + 3, &nPort) || nPort > SERIAL_MAX_PORT) {
         return FALSE;
     }

@@ -7,7 +7,7 @@
 // Conditions it reads:
 //   sound=off               log the request but play nothing
 //   refuse=AUDIO_PlayBeeper the call fails without playing
-#include "modules/quorlin/AudioApi.h"
+#include "vendor/AudioApi.h"
 
 #include <mmsystem.h>
 
@@ -19,7 +19,7 @@
 #define SIM_AUDIO_NOT_PLAYED 0xA0000102
 #define SIM_AUDIO_NO_FILE 0xA0000103
 
-AUDIOAPI DWORD WINAPI AUDIO_PlayBeeper(AUDIO_BEEPER_REQUEST* pRequest)
+DWORD WINAPI AUDIO_PlayBeeper(AUDIO_BEEPER_REQUEST* pRequest)
 {
     SimGuard guard;
     if (NULL == pRequest) {

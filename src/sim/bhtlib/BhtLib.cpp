@@ -13,7 +13,7 @@
 //   model-value=N      its numeric out value (default 0)
 //   beep=off           log the beep but sound nothing
 //   refuse=BHT_...     any call by its name (sim/SimConditions.h)
-#include "modules/dravet/BhtLib.h"
+#include "vendor/BhtLib.h"
 
 #include <string.h>
 
@@ -86,7 +86,7 @@ DWORD ReadLength(const SimLabel& label)
 
 }
 
-BHTAPI DWORD WINAPI BHT_EnableBar(LPCWSTR pszReadMode, LPCWSTR pszCodeTypes)
+DWORD WINAPI BHT_EnableBar(LPCWSTR pszReadMode, LPCWSTR pszCodeTypes)
 {
     SimGuard guard;
     DWORD dwStatus = 0;
@@ -102,7 +102,7 @@ BHTAPI DWORD WINAPI BHT_EnableBar(LPCWSTR pszReadMode, LPCWSTR pszCodeTypes)
     return dwStatus;
 }
 
-BHTAPI DWORD WINAPI BHT_DisableBar(void)
+DWORD WINAPI BHT_DisableBar(void)
 {
     SimGuard guard;
     DWORD dwStatus = 0;
@@ -115,7 +115,7 @@ BHTAPI DWORD WINAPI BHT_DisableBar(void)
     return dwStatus;
 }
 
-BHTAPI DWORD WINAPI BHT_GetBarNum(DWORD* pdwCount)
+DWORD WINAPI BHT_GetBarNum(DWORD* pdwCount)
 {
     SimGuard guard;
     DWORD dwStatus = 0;
@@ -134,7 +134,7 @@ BHTAPI DWORD WINAPI BHT_GetBarNum(DWORD* pdwCount)
     return dwStatus;
 }
 
-BHTAPI DWORD WINAPI BHT_ReadBar(LPWSTR pszBuffer, DWORD cchBuffer, DWORD* pdwRead)
+DWORD WINAPI BHT_ReadBar(LPWSTR pszBuffer, DWORD cchBuffer, DWORD* pdwRead)
 {
     SimGuard guard;
     DWORD dwStatus = 0;
@@ -165,7 +165,7 @@ BHTAPI DWORD WINAPI BHT_ReadBar(LPWSTR pszBuffer, DWORD cchBuffer, DWORD* pdwRea
     return dwStatus;
 }
 
-BHTAPI DWORD WINAPI BHT_GetBarType(DWORD* pdwType, DWORD* pdwLength)
+DWORD WINAPI BHT_GetBarType(DWORD* pdwType, DWORD* pdwLength)
 {
     SimGuard guard;
     DWORD dwStatus = 0;
@@ -186,7 +186,7 @@ BHTAPI DWORD WINAPI BHT_GetBarType(DWORD* pdwType, DWORD* pdwLength)
     return dwStatus;
 }
 
-BHTAPI DWORD WINAPI BHT_GetSysSettingWCS(DWORD dwSetting, LPWSTR pszValue, DWORD cchValue, DWORD* pdwValue)
+DWORD WINAPI BHT_GetSysSettingWCS(DWORD dwSetting, LPWSTR pszValue, DWORD cchValue, DWORD* pdwValue)
 {
     SimGuard guard;
     SimConditions conditions = SimGetConditions();
@@ -223,7 +223,7 @@ BHTAPI DWORD WINAPI BHT_GetSysSettingWCS(DWORD dwSetting, LPWSTR pszValue, DWORD
     return dwStatus;
 }
 
-BHTAPI DWORD WINAPI BHT_SetSysSettingDW(DWORD dwSetting, DWORD dwValue)
+DWORD WINAPI BHT_SetSysSettingDW(DWORD dwSetting, DWORD dwValue)
 {
     SimGuard guard;
     DWORD dwStatus = 0;
@@ -241,7 +241,7 @@ BHTAPI DWORD WINAPI BHT_SetSysSettingDW(DWORD dwSetting, DWORD dwValue)
     return dwStatus;
 }
 
-BHTAPI DWORD WINAPI BHT_StartBeep(DWORD dwOnTime, DWORD dwOffTime, DWORD dwCount, WORD wFrequency)
+DWORD WINAPI BHT_StartBeep(DWORD dwOnTime, DWORD dwOffTime, DWORD dwCount, WORD wFrequency)
 {
     SimGuard guard;
     DWORD dwStatus = 0;
@@ -276,7 +276,7 @@ BHTAPI DWORD WINAPI BHT_StartBeep(DWORD dwOnTime, DWORD dwOffTime, DWORD dwCount
     return dwStatus;
 }
 
-BHTAPI DWORD WINAPI BHT_RF_Open(DWORD dwMode)
+DWORD WINAPI BHT_RF_Open(DWORD dwMode)
 {
     SimGuard guard;
     DWORD dwStatus = SimRefuses("BHT_RF_Open") ? SIM_BHT_REFUSED : 0;

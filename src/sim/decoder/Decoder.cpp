@@ -24,7 +24,7 @@
 // the request's message to its window; each DcdReadString hands out the
 // oldest announced label. DcdFlushData and DcdCancelRequest drop announced
 // labels that have not been read.
-#include "modules/pellimor/Decoder.h"
+#include "vendor/Decoder.h"
 
 #include <stdio.h>
 
@@ -192,7 +192,7 @@ void DropAnnounced(DecoderState& s)
 
 }
 
-DECODER_API BOOL WINAPI DcdEnumDevices(DWORD* pdwDevices)
+BOOL WINAPI DcdEnumDevices(DWORD* pdwDevices)
 {
     SimGuard guard;
     if (SimRefuses("DcdEnumDevices") || NULL == pdwDevices) {
@@ -216,7 +216,7 @@ DECODER_API BOOL WINAPI DcdEnumDevices(DWORD* pdwDevices)
     return TRUE;
 }
 
-DECODER_API DWORD WINAPI DcdGetTriggerType(DWORD dwTrigger)
+DWORD WINAPI DcdGetTriggerType(DWORD dwTrigger)
 {
     SimGuard guard;
     DWORD dwType = 0;
@@ -231,7 +231,7 @@ DECODER_API DWORD WINAPI DcdGetTriggerType(DWORD dwTrigger)
     return dwType;
 }
 
-DECODER_API BOOL WINAPI DcdSetTriggerType(DWORD dwTrigger, DWORD dwType)
+BOOL WINAPI DcdSetTriggerType(DWORD dwTrigger, DWORD dwType)
 {
     SimGuard guard;
     BOOL fResult = SimRefuses("DcdSetTriggerType") ? FALSE : TRUE;
@@ -239,7 +239,7 @@ DECODER_API BOOL WINAPI DcdSetTriggerType(DWORD dwTrigger, DWORD dwType)
     return fResult;
 }
 
-DECODER_API DWORD WINAPI DcdPostRequestMsg(HANDLE hDcd, DWORD dwRequestType, HWND hWnd, UINT uMsg)
+DWORD WINAPI DcdPostRequestMsg(HANDLE hDcd, DWORD dwRequestType, HWND hWnd, UINT uMsg)
 {
     SimGuard guard;
     DecoderState& s = State();
@@ -259,7 +259,7 @@ DECODER_API DWORD WINAPI DcdPostRequestMsg(HANDLE hDcd, DWORD dwRequestType, HWN
     return dwRequest;
 }
 
-DECODER_API BOOL WINAPI DcdReadString(HANDLE hDcd, DWORD dwRequest, WCHAR* pszBuffer,
+BOOL WINAPI DcdReadString(HANDLE hDcd, DWORD dwRequest, WCHAR* pszBuffer,
                                       DWORD cchBuffer, DWORD* pcchLength)
 {
     SimGuard guard;
@@ -303,7 +303,7 @@ DECODER_API BOOL WINAPI DcdReadString(HANDLE hDcd, DWORD dwRequest, WCHAR* pszBu
     return TRUE;
 }
 
-DECODER_API BOOL WINAPI DcdFlushData(HANDLE hDcd)
+BOOL WINAPI DcdFlushData(HANDLE hDcd)
 {
     SimGuard guard;
     DecoderState& s = State();
@@ -318,7 +318,7 @@ DECODER_API BOOL WINAPI DcdFlushData(HANDLE hDcd)
     return fResult;
 }
 
-DECODER_API BOOL WINAPI DcdCancelRequest(HANDLE hDcd, DWORD dwRequest)
+BOOL WINAPI DcdCancelRequest(HANDLE hDcd, DWORD dwRequest)
 {
     SimGuard guard;
     DecoderState& s = State();

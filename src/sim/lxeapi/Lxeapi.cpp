@@ -18,7 +18,7 @@
 // into the terminal's one data buffer, replacing data not yet fetched, and
 // announced by posting LXE_DATA_MESSAGE to that window. OstwinGetData takes
 // the data out of the buffer; disabling input empties it.
-#include "modules/ostwin/Lxeapi.h"
+#include "vendor/Lxeapi.h"
 
 #include <string.h>
 
@@ -73,7 +73,7 @@ void Pump()
 
 }
 
-LXEAPI_API BOOL WINAPI LXEHasIntScanner(void)
+BOOL WINAPI LXEHasIntScanner(void)
 {
     SimGuard guard;
     BOOL fResult = FALSE;
@@ -84,7 +84,7 @@ LXEAPI_API BOOL WINAPI LXEHasIntScanner(void)
     return fResult;
 }
 
-LXEAPI_API int WINAPI OstwinKeyStatus(void)
+int WINAPI OstwinKeyStatus(void)
 {
     SimGuard guard;
     int nStatus = 0;
@@ -95,15 +95,12 @@ LXEAPI_API int WINAPI OstwinKeyStatus(void)
     return nStatus;
 }
 
-LXEAPI_API BOOL WINAPI OstwinKeysOff(void)
+BOOL WINAPI OstwinKeysOff(void)
 {
-    SimGuard guard;
-    BOOL fResult = SimRefuses("OstwinKeysOff") ? FALSE : TRUE;
-    SimLog("OstwinKeysOff result=%d", fResult);
-    return fResult;
+    return SimPlainCall("OstwinKeysOff");
 }
 
-LXEAPI_API BOOL WINAPI OstwinSetWindow(HWND hWnd)
+BOOL WINAPI OstwinSetWindow(HWND hWnd)
 {
     SimGuard guard;
     BOOL fResult = FALSE;
@@ -115,7 +112,7 @@ LXEAPI_API BOOL WINAPI OstwinSetWindow(HWND hWnd)
     return fResult;
 }
 
-LXEAPI_API BOOL WINAPI OstwinInputEnable(void)
+BOOL WINAPI OstwinInputEnable(void)
 {
     SimGuard guard;
     BOOL fResult = FALSE;
@@ -131,7 +128,7 @@ LXEAPI_API BOOL WINAPI OstwinInputEnable(void)
     return fResult;
 }
 
-LXEAPI_API BOOL WINAPI OstwinInputDisable(void)
+BOOL WINAPI OstwinInputDisable(void)
 {
     SimGuard guard;
     BOOL fResult = FALSE;
@@ -148,7 +145,7 @@ LXEAPI_API BOOL WINAPI OstwinInputDisable(void)
     return fResult;
 }
 
-LXEAPI_API BOOL WINAPI OstwinGetData(char* pBuffer, LONG* plLength)
+BOOL WINAPI OstwinGetData(char* pBuffer, LONG* plLength)
 {
     SimGuard guard;
     LxeState& s = State();

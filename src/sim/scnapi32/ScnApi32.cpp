@@ -17,7 +17,7 @@
 //                        (default: head, gap and text); below 16 the head
 //                        holds no offset and the text is at byte 148
 //   refuse=SCAN_...      any call by its name (sim/SimConditions.h)
-#include "modules/quorlin/ScnApi.h"
+#include "vendor/ScnApi.h"
 
 #include <stdlib.h>
 #include <string.h>
@@ -207,6 +207,48 @@ Device* FindDevice(HANDLE hScanner, bool fNeedReady, DWORD* pdwStatus)
     return &gDevices[it->second.strDevice];
 }
 
+// What a "get" call found in the caller's record before filling it, for the log.
+struct RecordHead
+{
+    unsigned long ulAllocated;
+    unsigned long ulUsed;
+    int nClean;
+};
+
+template <class TRecord>
+RecordHead ReadRecordHead(const TRecord* pRecord)
+{
+    RecordHead head = { 0, 0, 0 };
+    if (NULL != pRecord) {
+        head.ulAllocated = (unsigned long)pRecord->dwAllocated;
+        head.ulUsed = (unsigned long)pRecord->dwUsed;
+        head.nClean = IsClean(pRecord, sizeof(*pRecord)) ? 1 : 0;
+    }
+    return head;
+}
+
+// The checks of every record call, in this order: the call refused by the
+// conditions, an unknown or unready device (*ppDevice stays null), a record
+// the call cannot take. TRUE when the call may go on; else *pdwStatus says why.
+bool CheckRecordCall(const char* pszCall, HANDLE hScanner, bool fRecordUsable, Device** ppDevice,
+                     DWORD* pdwStatus)
+{
+    *ppDevice = NULL;
+    if (SimRefuses(pszCall)) {
+        *pdwStatus = SIM_SCN_REFUSED;
+        return false;
+    }
+    *ppDevice = FindDevice(hScanner, true, pdwStatus);
+    if (NULL == *ppDevice) {
+        return false;
+    }
+    if (!fRecordUsable) {
+        *pdwStatus = SIM_SCN_BAD_RECORD;
+        return false;
+    }
+    return true;
+}
+
 void DropRead(const PendingRead& read, const char* pszReason)
 {
     SimLog("*drop request=%lu reason=%s", (unsigned long)read.dwRequestId, pszReason);
@@ -280,7 +322,7 @@ void DropReads(TMatch match, const char* pszReason)
 
 }
 
-SCNAPI DWORD WINAPI SCAN_OpenDevice(LPCWSTR pszDevice, HANDLE* phScanner)
+DWORD WINAPI SCAN_OpenDevice(LPCWSTR pszDevice, HANDLE* phScanner)
 {
     SimGuard guard;
     DWORD dwStatus = E_SCN_SUCCESS;
@@ -307,7 +349,7 @@ SCNAPI DWORD WINAPI SCAN_OpenDevice(LPCWSTR pszDevice, HANDLE* phScanner)
     return dwStatus;
 }
 
-SCNAPI DWORD WINAPI SCAN_ReadyDevice(HANDLE hScanner)
+DWORD WINAPI SCAN_ReadyDevice(HANDLE hScanner)
 {
     SimGuard guard;
     DWORD dwStatus = E_SCN_SUCCESS;
@@ -320,7 +362,7 @@ SCNAPI DWORD WINAPI SCAN_ReadyDevice(HANDLE hScanner)
     return dwStatus;
 }
 
-SCNAPI DWORD WINAPI SCAN_CloseDevice(HANDLE hScanner)
+DWORD WINAPI SCAN_CloseDevice(HANDLE hScanner)
 {
     SimGuard guard;
     DWORD dwStatus = E_SCN_SUCCESS;
@@ -338,7 +380,7 @@ SCNAPI DWORD WINAPI SCAN_CloseDevice(HANDLE hScanner)
     return dwStatus;
 }
 
-SCNAPI void* WINAPI SCAN_AllocBuffer(BOOL bText, DWORD dwSize)
+void* WINAPI SCAN_AllocBuffer(BOOL bText, DWORD dwSize)
 {
     SimGuard guard;
     void* pBuffer = NULL;
@@ -365,7 +407,7 @@ SCNAPI void* WINAPI SCAN_AllocBuffer(BOOL bText, DWORD dwSize)
     return pBuffer;
 }
 
-SCNAPI DWORD WINAPI SCAN_FreeBuffer(void* pScanBuffer)
+DWORD WINAPI SCAN_FreeBuffer(void* pScanBuffer)
 {
     SimGuard guard;
     DWORD dwStatus = E_SCN_SUCCESS;
@@ -383,7 +425,7 @@ SCNAPI DWORD WINAPI SCAN_FreeBuffer(void* pScanBuffer)
     return dwStatus;
 }
 
-SCNAPI DWORD WINAPI SCAN_SubmitRead(HANDLE hScanner, void* pScanBuffer, HANDLE hEvent,
+DWORD WINAPI SCAN_SubmitRead(HANDLE hScanner, void* pScanBuffer, HANDLE hEvent,
                                     DWORD dwTimeout, DWORD* pdwRequestId)
 {
     SimGuard guard;
@@ -418,33 +460,27 @@ SCNAPI DWORD WINAPI SCAN_SubmitRead(HANDLE hScanner, void* pScanBuffer, HANDLE h
     return dwStatus;
 }
 
-SCNAPI DWORD WINAPI SCAN_GetDecoderList(HANDLE hScanner, SCN_DECODER_LIST* pList)
+DWORD WINAPI SCAN_GetDecoderList(HANDLE hScanner, SCN_DECODER_LIST* pList)
 {
     SimGuard guard;
     DWORD dwStatus = E_SCN_SUCCESS;
-    DWORD dwAllocated = NULL == pList ? 0 : pList->dwAllocated;
-    DWORD dwUsed = NULL == pList ? 0 : pList->dwUsed;
-    bool fClean = NULL != pList && IsClean(pList, sizeof(*pList));
+    RecordHead head = ReadRecordHead(pList);
     Device* pDevice = NULL;
-    if (SimRefuses("SCAN_GetDecoderList")) {
-        dwStatus = SIM_SCN_REFUSED;
-    } else if (NULL == (pDevice = FindDevice(hScanner, true, &dwStatus))) {
-        // dwStatus says why.
-    } else if (NULL == pList || pList->dwAllocated < sizeof(SCN_DECODER_LIST)) {
-        dwStatus = SIM_SCN_BAD_RECORD;
-    } else {
+    if (CheckRecordCall("SCAN_GetDecoderList", hScanner,
+                        NULL != pList && pList->dwAllocated >= sizeof(SCN_DECODER_LIST), &pDevice,
+                        &dwStatus)) {
         pList->dwCount = (DWORD)pDevice->decoders.size();
         memcpy(pList->rgbDecoders, pDevice->decoders.data(), pDevice->decoders.size());
         pList->dwUsed = (DWORD)(offsetof(SCN_DECODER_LIST, rgbDecoders) + pDevice->decoders.size());
     }
     SimLog("SCAN_GetDecoderList handle=0x%llx allocated=%lu used=%lu clean=%d decoders=%s result=0x%lx",
-           AsNumber(hScanner), (unsigned long)dwAllocated, (unsigned long)dwUsed, fClean ? 1 : 0,
+           AsNumber(hScanner), head.ulAllocated, head.ulUsed, head.nClean,
            NULL == pDevice ? "null" : QuoteCodes(pDevice->decoders.data(), pDevice->decoders.size()).c_str(),
            (unsigned long)dwStatus);
     return dwStatus;
 }
 
-SCNAPI DWORD WINAPI SCAN_SetDecoderList(HANDLE hScanner, SCN_DECODER_LIST* pList)
+DWORD WINAPI SCAN_SetDecoderList(HANDLE hScanner, SCN_DECODER_LIST* pList)
 {
     SimGuard guard;
     DWORD dwStatus = E_SCN_SUCCESS;
@@ -453,15 +489,10 @@ SCNAPI DWORD WINAPI SCAN_SetDecoderList(HANDLE hScanner, SCN_DECODER_LIST* pList
     if (NULL != pList && pList->dwCount <= SCN_MAX_DECODERS) {
         strCodes = QuoteCodes(pList->rgbDecoders, pList->dwCount);
     }
-    if (SimRefuses("SCAN_SetDecoderList")) {
-        dwStatus = SIM_SCN_REFUSED;
-    } else if (NULL == (pDevice = FindDevice(hScanner, true, &dwStatus))) {
-        // dwStatus says why.
-    } else if (NULL == pList || pList->dwAllocated < sizeof(SCN_DECODER_LIST)
-               || pList->dwCount > SCN_MAX_DECODERS
-               || pList->dwUsed < offsetof(SCN_DECODER_LIST, rgbDecoders) + pList->dwCount) {
-        dwStatus = SIM_SCN_BAD_RECORD;
-    } else {
+    bool fUsable = NULL != pList && pList->dwAllocated >= sizeof(SCN_DECODER_LIST)
+                   && pList->dwCount <= SCN_MAX_DECODERS
+                   && pList->dwUsed >= offsetof(SCN_DECODER_LIST, rgbDecoders) + pList->dwCount;
+    if (CheckRecordCall("SCAN_SetDecoderList", hScanner, fUsable, &pDevice, &dwStatus)) {
         pDevice->decoders.assign(pList->rgbDecoders, pList->rgbDecoders + pList->dwCount);
     }
     SimLog("SCAN_SetDecoderList handle=0x%llx allocated=%lu used=%lu decoders=%s result=0x%lx",
@@ -470,21 +501,16 @@ SCNAPI DWORD WINAPI SCAN_SetDecoderList(HANDLE hScanner, SCN_DECODER_LIST* pList
     return dwStatus;
 }
 
-SCNAPI DWORD WINAPI SCAN_GetDecoderParams(HANDLE hScanner, LPDECODER pDecoder, SCN_DECODER_PARAMS* pParams)
+DWORD WINAPI SCAN_GetDecoderParams(HANDLE hScanner, LPDECODER pDecoder, SCN_DECODER_PARAMS* pParams)
 {
     SimGuard guard;
     DWORD dwStatus = E_SCN_SUCCESS;
-    DWORD dwAllocated = NULL == pParams ? 0 : pParams->dwAllocated;
-    DWORD dwUsed = NULL == pParams ? 0 : pParams->dwUsed;
-    bool fClean = NULL != pParams && IsClean(pParams, sizeof(*pParams));
+    RecordHead head = ReadRecordHead(pParams);
     Device* pDevice = NULL;
-    if (SimRefuses("SCAN_GetDecoderParams")) {
-        dwStatus = SIM_SCN_REFUSED;
-    } else if (NULL == (pDevice = FindDevice(hScanner, true, &dwStatus))) {
-        // dwStatus says why.
-    } else if (NULL == pDecoder || NULL == pParams || pParams->dwAllocated < sizeof(SCN_DECODER_PARAMS)) {
-        dwStatus = SIM_SCN_BAD_RECORD;
-    } else {
+    if (CheckRecordCall("SCAN_GetDecoderParams", hScanner,
+                        NULL != pDecoder && NULL != pParams
+                            && pParams->dwAllocated >= sizeof(SCN_DECODER_PARAMS),
+                        &pDevice, &dwStatus)) {
         if (pDevice->params.end() == pDevice->params.find(pDecoder[0])) {
             pDevice->params[pDecoder[0]] = NewDecoderParams(pDecoder[0]);
         }
@@ -493,23 +519,20 @@ SCNAPI DWORD WINAPI SCAN_GetDecoderParams(HANDLE hScanner, LPDECODER pDecoder, S
         pParams->dwAllocated = dwCallerAllocated;
     }
     SimLog("SCAN_GetDecoderParams handle=0x%llx decoder=%s allocated=%lu used=%lu clean=%d result=0x%lx",
-           AsNumber(hScanner), QuoteCode(pDecoder).c_str(), (unsigned long)dwAllocated,
-           (unsigned long)dwUsed, fClean ? 1 : 0, (unsigned long)dwStatus);
+           AsNumber(hScanner), QuoteCode(pDecoder).c_str(), head.ulAllocated, head.ulUsed,
+           head.nClean, (unsigned long)dwStatus);
     return dwStatus;
 }
 
-SCNAPI DWORD WINAPI SCAN_SetDecoderParams(HANDLE hScanner, LPDECODER pDecoder, SCN_DECODER_PARAMS* pParams)
+DWORD WINAPI SCAN_SetDecoderParams(HANDLE hScanner, LPDECODER pDecoder, SCN_DECODER_PARAMS* pParams)
 {
     SimGuard guard;
     DWORD dwStatus = E_SCN_SUCCESS;
     Device* pDevice = NULL;
-    if (SimRefuses("SCAN_SetDecoderParams")) {
-        dwStatus = SIM_SCN_REFUSED;
-    } else if (NULL == (pDevice = FindDevice(hScanner, true, &dwStatus))) {
-        // dwStatus says why.
-    } else if (NULL == pDecoder || NULL == pParams || pParams->dwAllocated < sizeof(SCN_DECODER_PARAMS)) {
-        dwStatus = SIM_SCN_BAD_RECORD;
-    } else {
+    if (CheckRecordCall("SCAN_SetDecoderParams", hScanner,
+                        NULL != pDecoder && NULL != pParams
+                            && pParams->dwAllocated >= sizeof(SCN_DECODER_PARAMS),
+                        &pDevice, &dwStatus)) {
         pDevice->params[pDecoder[0]] = *pParams;
     }
     SimLog("SCAN_SetDecoderParams handle=0x%llx decoder=%s allocated=%lu used=%lu words=%s result=0x%lx",
@@ -520,43 +543,32 @@ SCNAPI DWORD WINAPI SCAN_SetDecoderParams(HANDLE hScanner, LPDECODER pDecoder, S
     return dwStatus;
 }
 
-SCNAPI DWORD WINAPI SCAN_GetScanParams(HANDLE hScanner, SCN_SCAN_PARAMS* pParams)
+DWORD WINAPI SCAN_GetScanParams(HANDLE hScanner, SCN_SCAN_PARAMS* pParams)
 {
     SimGuard guard;
     DWORD dwStatus = E_SCN_SUCCESS;
-    DWORD dwAllocated = NULL == pParams ? 0 : pParams->dwAllocated;
-    DWORD dwUsed = NULL == pParams ? 0 : pParams->dwUsed;
-    bool fClean = NULL != pParams && IsClean(pParams, sizeof(*pParams));
+    RecordHead head = ReadRecordHead(pParams);
     Device* pDevice = NULL;
-    if (SimRefuses("SCAN_GetScanParams")) {
-        dwStatus = SIM_SCN_REFUSED;
-    } else if (NULL == (pDevice = FindDevice(hScanner, true, &dwStatus))) {
-        // dwStatus says why.
-    } else if (NULL == pParams || pParams->dwAllocated < sizeof(SCN_SCAN_PARAMS)) {
-        dwStatus = SIM_SCN_BAD_RECORD;
-    } else {
+    if (CheckRecordCall("SCAN_GetScanParams", hScanner,
+                        NULL != pParams && pParams->dwAllocated >= sizeof(SCN_SCAN_PARAMS), &pDevice,
+                        &dwStatus)) {
         DWORD dwCallerAllocated = pParams->dwAllocated;
         *pParams = pDevice->scanParams;
         pParams->dwAllocated = dwCallerAllocated;
     }
     SimLog("SCAN_GetScanParams handle=0x%llx allocated=%lu used=%lu clean=%d result=0x%lx",
-           AsNumber(hScanner), (unsigned long)dwAllocated, (unsigned long)dwUsed, fClean ? 1 : 0,
-           (unsigned long)dwStatus);
+           AsNumber(hScanner), head.ulAllocated, head.ulUsed, head.nClean, (unsigned long)dwStatus);
     return dwStatus;
 }
 
-SCNAPI DWORD WINAPI SCAN_SetScanParams(HANDLE hScanner, SCN_SCAN_PARAMS* pParams)
+DWORD WINAPI SCAN_SetScanParams(HANDLE hScanner, SCN_SCAN_PARAMS* pParams)
 {
     SimGuard guard;
     DWORD dwStatus = E_SCN_SUCCESS;
     Device* pDevice = NULL;
-    if (SimRefuses("SCAN_SetScanParams")) {
-        dwStatus = SIM_SCN_REFUSED;
-    } else if (NULL == (pDevice = FindDevice(hScanner, true, &dwStatus))) {
-        // dwStatus says why.
-    } else if (NULL == pParams || pParams->dwAllocated < sizeof(SCN_SCAN_PARAMS)) {
-        dwStatus = SIM_SCN_BAD_RECORD;
-    } else {
+    if (CheckRecordCall("SCAN_SetScanParams", hScanner,
+                        NULL != pParams && pParams->dwAllocated >= sizeof(SCN_SCAN_PARAMS), &pDevice,
+                        &dwStatus)) {
         pDevice->scanParams = *pParams;
     }
     if (NULL == pParams) {

@@ -6,6 +6,7 @@
 #include "common/Escapes.h"
 #include "common/Folders.h"
 #include "common/HostSettings.h"
+#include "common/MessageTexts.h"
 #include "keyboard/KeyRecorder.h"
 #include "keyboard/KeyTranslator.h"
 #include "script/ScanFields.h"
@@ -135,7 +136,7 @@ static void PrintScriptError(void* pvContext, const WCHAR* pszText)
 {
     RunOutput* pOutput = (RunOutput*)pvContext;
     pOutput->fAnyFailed = TRUE;
-    fprintf(pOutput->pOut, "Script Runtime Error: %s\n",
+    fprintf(pOutput->pOut, "%ls: %s\n", TVX_SCRIPT_ERROR_CAPTION,
             EscapeText(NarrowAnsi(pszText, '?').c_str()).c_str());
 }
 
@@ -164,26 +165,6 @@ static void PrintEvents(RunOutput* pOutput)
     }
     pOutput->pSink->clear();
     fputs("end\n", pOutput->pOut);
-}
-
-static BOOL IsLayoutName(const WCHAR* pszValue)
-{
-    static const WCHAR* const rgpszLayouts[] = { L"US", L"Swedish", L"Belgian" };
-    for (const WCHAR* pszLayout : rgpszLayouts) {
-        size_t i = 0;
-        for (; 0 != pszValue[i] && 0 != pszLayout[i]; i++) {
-            WCHAR chA = pszValue[i], chB = pszLayout[i];
-            if (chA >= L'A' && chA <= L'Z') chA = (WCHAR)(chA + 32);
-            if (chB >= L'A' && chB <= L'Z') chB = (WCHAR)(chB + 32);
-            if (chA != chB) {
-                break;
-            }
-        }
-        if (0 == pszValue[i] && 0 == pszLayout[i]) {
-            return TRUE;
-        }
-    }
-    return FALSE;
 }
 
 // Reads one line of any length (without its line end) from pIn; FALSE at the
@@ -253,7 +234,7 @@ static std::wstring ChooseFolder(FILE* pErr, InstallFolderProc pfnFindInstallFol
 static int RunScans(const RunOptions& options, FILE* pIn, FILE* pOut, FILE* pErr)
 {
     if (options.strFolder.size() >= TVX_MAX_PATH) {
-        PrintMessage(pErr, L"Path to application too long.");
+        PrintMessage(pErr, TVX_SCRIPT_PATH_TOO_LONG_TEXT);
         return CLI_USAGE;
     }
     SetFolders(L"", options.strFolder.c_str());
@@ -279,7 +260,7 @@ static int RunScans(const RunOptions& options, FILE* pIn, FILE* pOut, FILE* pErr
 
     int nResult = CLI_USAGE;
     // The host would show a box for a wrong layout; here the same text is printed.
-    if (TRUE != IsLayoutName(settings.Get(L"KeyboardLayout"))) {
+    if (FindLayout(settings.Get(L"KeyboardLayout")) < 0) {
         std::wstring strMessage;
         FormatInvalidSetting(strMessage, L"KeyboardLayout");
         PrintMessage(pErr, strMessage.c_str());
@@ -325,7 +306,7 @@ static int RunCommand(const std::vector<std::string>& rgArgs, FILE* pIn, FILE* p
             std::wstring strValue = PathFromArgument(rgArgs[++i]);
             if ("--folder" == strArg) {
                 options.strFolder = strValue;
-            } else if (TRUE == IsLayoutName(strValue.c_str())) {
+            } else if (FindLayout(strValue.c_str()) >= 0) {
                 options.strLayout = strValue;
             } else {
                 return UsageError(pErr, "unknown layout " + rgArgs[i]

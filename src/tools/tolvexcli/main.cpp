@@ -2,6 +2,7 @@
 #include <string>
 #include <vector>
 
+#include "common/AnsiText.h"
 #include "tools/tolvexcli/TolvexCli.h"
 
 #ifdef _WIN32
@@ -10,18 +11,6 @@
 #include <windows.h>
 
 #include "common/Folders.h"
-
-static std::string ToUtf8(const wchar_t* pszArg)
-{
-    int cb = WideCharToMultiByte(CP_UTF8, 0, pszArg, -1, NULL, 0, NULL, NULL);
-    if (cb <= 1) {
-        return std::string();
-    }
-    std::string strArg((size_t)cb, '\0');
-    WideCharToMultiByte(CP_UTF8, 0, pszArg, -1, &strArg[0], cb, NULL, NULL);
-    strArg.resize((size_t)cb - 1);
-    return strArg;
-}
 
 // The host's own lookup: the registry's "Folder", else the program folder,
 // here the folder of tolvexcli.exe.
@@ -40,7 +29,7 @@ int wmain(int argc, wchar_t** argv)
     _setmode(_fileno(stdin), _O_BINARY);
     std::vector<std::string> rgArgs;
     for (int i = 1; i < argc; i++) {
-        rgArgs.push_back(ToUtf8(argv[i]));
+        rgArgs.push_back(NarrowUtf8(argv[i]));
     }
     return RunTolvexCli(rgArgs, stdin, stdout, stderr, FindHostInstallFolder);
 }

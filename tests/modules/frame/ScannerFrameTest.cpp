@@ -1,4 +1,4 @@
-// The module frame as the host meets it: TestModule.exe started with a
+// The module frame as the host meets it: FrameTestModule.exe started with a
 // receiver window's handle, this test playing the host (receiver window and
 // stop events) and the terminal (the simulated feed).
 #include <gtest/gtest.h>
@@ -11,6 +11,7 @@
 #include "common/EventNames.h"
 #include "common/Events.h"
 #include "common/Folders.h"
+#include "common/MessageTexts.h"
 #include "support/SimSession.h"
 #include "support/TestFiles.h"
 #include "support/TestProcess.h"
@@ -18,7 +19,7 @@
 
 namespace {
 
-const WCHAR* const kModule = L"TestModule.exe";
+const WCHAR* const kModule = L"FrameTestModule.exe";
 const WCHAR* const kReceiverClass = L"TvxFrameTestReceiver";
 // Starting a program under Wine, and anything that waits for it.
 const DWORD kStartMs = 10000;
@@ -165,14 +166,7 @@ protected:
     // Waits, answering the module, until n scans have arrived.
     BOOL WaitForDeliveries(size_t n, DWORD dwTimeoutMs)
     {
-        ULONGLONG nStart = GetTickCount64();
-        while (gDeliveries.size() < n) {
-            if (GetTickCount64() - nStart >= dwTimeoutMs) {
-                return FALSE;
-            }
-            PumpWait(NULL, 10);
-        }
-        return TRUE;
+        return PumpUntil([&] { return gDeliveries.size() >= n; }, dwTimeoutMs);
     }
 
     // The host's side of the stop: signal, then wait at most one second.

@@ -5,23 +5,21 @@
 
 #include <windows.h>
 
-#ifdef TESTSCAN_EXPORTS
-#define TESTSCAN_API extern "C" __declspec(dllexport)
-#else
-#define TESTSCAN_API extern "C" __declspec(dllimport)
-#endif
+extern "C" {
 
 // Opens the terminal for hWnd. With a non-zero uMessage, each fed label is
 // announced by posting uMessage to hWnd and then waits for TestScanRead;
 // with 0, TestScanRead takes labels straight from the feed.
-TESTSCAN_API BOOL WINAPI TestScanOpen(HWND hWnd, UINT uMessage);
+BOOL WINAPI TestScanOpen(HWND hWnd, UINT uMessage);
 // The symbology set-up of libraries that have one.
-TESTSCAN_API BOOL WINAPI TestScanEnableAll(void);
-TESTSCAN_API BOOL WINAPI TestScanStart(void);
+BOOL WINAPI TestScanEnableAll(void);
+BOOL WINAPI TestScanStart(void);
 // Copies the next label (cut to cchBuffer - 1 units) with its terminator;
 // its length, or -1 when there is none.
-TESTSCAN_API int WINAPI TestScanRead(WCHAR* pszBuffer, int cchBuffer);
-TESTSCAN_API BOOL WINAPI TestScanStop(void);
-TESTSCAN_API void WINAPI TestScanClose(void);
+int WINAPI TestScanRead(WCHAR* pszBuffer, int cchBuffer);
+BOOL WINAPI TestScanStop(void);
+void WINAPI TestScanClose(void);
 // Records a step of the module that the library does not see otherwise.
-TESTSCAN_API void WINAPI TestScanNote(const char* pszStep);
+void WINAPI TestScanNote(const char* pszStep);
+
+}  // extern "C"

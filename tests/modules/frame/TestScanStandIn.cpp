@@ -20,7 +20,7 @@ static void AnnounceLabels()
     }
 }
 
-TESTSCAN_API BOOL WINAPI TestScanOpen(HWND hWnd, UINT uMessage)
+BOOL WINAPI TestScanOpen(HWND hWnd, UINT uMessage)
 {
     SimGuard guard;
     BOOL fResult = SimRefuses("TestScanOpen") ? FALSE : TRUE;
@@ -34,23 +34,17 @@ TESTSCAN_API BOOL WINAPI TestScanOpen(HWND hWnd, UINT uMessage)
     return fResult;
 }
 
-TESTSCAN_API BOOL WINAPI TestScanEnableAll(void)
+BOOL WINAPI TestScanEnableAll(void)
 {
-    SimGuard guard;
-    BOOL fResult = SimRefuses("TestScanEnableAll") ? FALSE : TRUE;
-    SimLog("TestScanEnableAll result=%d", fResult);
-    return fResult;
+    return SimPlainCall("TestScanEnableAll");
 }
 
-TESTSCAN_API BOOL WINAPI TestScanStart(void)
+BOOL WINAPI TestScanStart(void)
 {
-    SimGuard guard;
-    BOOL fResult = SimRefuses("TestScanStart") ? FALSE : TRUE;
-    SimLog("TestScanStart result=%d", fResult);
-    return fResult;
+    return SimPlainCall("TestScanStart");
 }
 
-TESTSCAN_API int WINAPI TestScanRead(WCHAR* pszBuffer, int cchBuffer)
+int WINAPI TestScanRead(WCHAR* pszBuffer, int cchBuffer)
 {
     SimGuard guard;
     std::wstring strLabel;
@@ -80,14 +74,14 @@ TESTSCAN_API int WINAPI TestScanRead(WCHAR* pszBuffer, int cchBuffer)
     return nLength;
 }
 
-TESTSCAN_API BOOL WINAPI TestScanStop(void)
+BOOL WINAPI TestScanStop(void)
 {
     SimGuard guard;
     SimLog("TestScanStop result=1");
     return TRUE;
 }
 
-TESTSCAN_API void WINAPI TestScanClose(void)
+void WINAPI TestScanClose(void)
 {
     SimGuard guard;
     SimStopWatcher();
@@ -97,7 +91,7 @@ TESTSCAN_API void WINAPI TestScanClose(void)
     SimLog("TestScanClose");
 }
 
-TESTSCAN_API void WINAPI TestScanNote(const char* pszStep)
+void WINAPI TestScanNote(const char* pszStep)
 {
     SimLog("TestScanNote step=%s", QuoteBytes(pszStep, strlen(pszStep)).c_str());
 }

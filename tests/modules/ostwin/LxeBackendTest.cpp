@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "common/MessageTexts.h"
 #include "modules/ostwin/LxeBackend.h"
 #include "support/BackendTestKit.h"
 #include "support/TestWindows.h"
@@ -100,7 +101,7 @@ void CALLBACK AnswerBox(HWND, UINT, UINT_PTR idTimer, DWORD)
 {
     gBoxSighting.nTicks++;
     HWND hBox = NULL;
-    while (NULL != (hBox = FindWindowExW(NULL, hBox, TEST_BOX_CLASS, LXE_NO_SCANNER_CAPTION))) {
+    while (NULL != (hBox = FindWindowExW(NULL, hBox, TEST_BOX_CLASS, TVX_NO_SCANNER_CAPTION))) {
         DWORD dwProcess = 0;
         GetWindowThreadProcessId(hBox, &dwProcess);
         if (GetCurrentProcessId() == dwProcess) {
@@ -126,11 +127,8 @@ void CALLBACK AnswerBox(HWND, UINT, UINT_PTR idTimer, DWORD)
 TEST_F(LxeBackendTest, WithoutAnInternalScannerItSaysSoAndStillStarts)
 {
     // A visible window of ours in front, to be the box's owner.
-    HWND hFront = CreateWindowExW(0, L"STATIC", L"front", WS_POPUP | WS_VISIBLE, 10, 10, 100, 50,
-                                  NULL, NULL, GetModuleHandleW(NULL), NULL);
+    HWND hFront = CreateFrontWindow();
     ASSERT_NE(nullptr, hFront);
-    SetForegroundWindow(hFront);
-    PumpWait(NULL, 50);
     HWND hForeground = GetForegroundWindow();
 
     gBoxSighting = BoxSighting();

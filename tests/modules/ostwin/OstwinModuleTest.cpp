@@ -30,22 +30,11 @@ TEST_F(OstwinModule, DeliversEachAnnouncedLabel)
     ASSERT_EQ(TRUE, m_receiver.WaitForScans(2, START_MS));
 
     std::vector<std::wstring> expected = { L"4006381333931", L"0101234567890128\x1d" L"10LOT7" };
-    EXPECT_EQ(expected, m_receiver.GetTexts());
-    for (const ReceivedScan& scan : m_receiver.GetScans()) {
-        EXPECT_EQ(0u, scan.dwData);
-        EXPECT_EQ((scan.strText.size() + 1) * sizeof(WCHAR), scan.cbData);
-        EXPECT_EQ(TRUE, scan.fTerminated);
-    }
+    ExpectDelivered(expected);
     // The library announces to the module window.
     std::vector<SimCall> windows = m_sim.ReadCalls("OstwinSetWindow");
     ASSERT_EQ(1u, windows.size());
-    HWND hWndModule = (HWND)(UINT_PTR)windows[0].GetNumber("hwnd", 0);
-    DWORD dwOwner = 0;
-    GetWindowThreadProcessId(hWndModule, &dwOwner);
-    EXPECT_EQ(m_receiver.GetProcess().GetId(), dwOwner);
-    WCHAR szClass[32] = L"";
-    GetClassNameW(hWndModule, szClass, 32);
-    EXPECT_STREQ(L"Scanner", szClass);
+    ExpectModuleWindow(windows[0]);
 
     StopAndExpectExit0();
     std::vector<std::string> expectedNames = {
@@ -74,11 +63,8 @@ TEST_F(OstwinModule, TwoAnnouncementsBeforeATickGiveOneDelivery)
 TEST_F(OstwinModule, WithoutAnInternalScannerTheBoxIsAnsweredAndTheModuleRuns)
 {
     // A visible window of ours in front: the box's owner.
-    HWND hFront = CreateWindowExW(0, L"STATIC", L"front", WS_POPUP | WS_VISIBLE, 10, 10, 100, 50,
-                                  NULL, NULL, GetModuleHandleW(NULL), NULL);
+    HWND hFront = CreateFrontWindow();
     ASSERT_NE(nullptr, hFront);
-    SetForegroundWindow(hFront);
-    PumpWait(NULL, 50);
     ASSERT_EQ(hFront, GetForegroundWindow());
 
     Start("intscanner=0\n");

@@ -36,13 +36,7 @@ TEST_F(PellimorModule, DeliversEachFedLabelWithoutItsLineEnds)
     ASSERT_EQ(TRUE, m_receiver.WaitForScans(4, START_MS));
 
     std::vector<std::wstring> expected = { L"4006381333931", L"0101234567890128\x1d" L"10LOT7", L"", L"LAST" };
-    EXPECT_EQ(expected, m_receiver.GetTexts());
-    for (const ReceivedScan& scan : m_receiver.GetScans()) {
-        EXPECT_EQ(0u, scan.wParam);
-        EXPECT_EQ(0u, scan.dwData);
-        EXPECT_EQ((scan.strText.size() + 1) * sizeof(WCHAR), scan.cbData);
-        EXPECT_EQ(TRUE, scan.fTerminated);
-    }
+    ExpectDelivered(expected);
     // The device the module opened is the file the terminal made in its folder.
     EXPECT_EQ(TRUE, DeviceFileExists(L"DCD1:"));
     // The library was told the module window and message 1025.
@@ -50,13 +44,7 @@ TEST_F(PellimorModule, DeliversEachFedLabelWithoutItsLineEnds)
     ASSERT_EQ(1u, posts.size());
     EXPECT_EQ(1025, posts[0].GetNumber("msg", 0));
     EXPECT_STREQ("\"DCD1:\"", posts[0].Get("device"));
-    HWND hWndModule = (HWND)(UINT_PTR)posts[0].GetNumber("hwnd", 0);
-    DWORD dwOwner = 0;
-    GetWindowThreadProcessId(hWndModule, &dwOwner);
-    EXPECT_EQ(m_receiver.GetProcess().GetId(), dwOwner);
-    WCHAR szClass[32] = L"";
-    GetClassNameW(hWndModule, szClass, 32);
-    EXPECT_STREQ(L"Scanner", szClass);
+    ExpectModuleWindow(posts[0]);
 
     StopAndExpectExit0();
     EXPECT_EQ(FALSE, DeviceFileExists(L"DCD1:"));
@@ -95,12 +83,7 @@ TEST_F(PellimorModule, TwoLabelsBeforeATickDeliverOnlyTheSecond)
 
 TEST_F(PellimorModule, WithoutADeviceItStaysIdleAndStillStops)
 {
-    Start("device1=0\ndevice2=4\n");
-    ASSERT_EQ(TRUE, m_sim.WaitForCalls("DcdEnumDevices", 1, START_MS));
-    ASSERT_EQ(TRUE, m_sim.FeedLine("NEVER"));
-    PumpWait(NULL, 500);
-    EXPECT_TRUE(m_receiver.GetScans().empty());
-    StopAndExpectExit0();
+    ExpectIdleUntilStopped("device1=0\ndevice2=4\n", "DcdEnumDevices");
     EXPECT_TRUE(m_sim.ReadCalls("DcdPostRequestMsg").empty());
     EXPECT_TRUE(m_sim.ReadCalls("DcdCancelRequest").empty());
     // The triggers get their types back all the same.

@@ -58,13 +58,7 @@ TEST_F(QuorlinModule, DeliversEachLabelWithTheGoodReadSound)
     std::vector<std::wstring> expected = {
         L"4006381333931", L"0101234567890128\x1d" L"10LOT7", std::wstring(strLong.begin(), strLong.begin() + 99), L"",
     };
-    EXPECT_EQ(expected, m_receiver.GetTexts());
-    for (const ReceivedScan& scan : m_receiver.GetScans()) {
-        EXPECT_EQ(0u, scan.wParam);
-        EXPECT_EQ(0u, scan.dwData);
-        EXPECT_EQ((scan.strText.size() + 1) * sizeof(WCHAR), scan.cbData);
-        EXPECT_EQ(TRUE, scan.fTerminated);
-    }
+    ExpectDelivered(expected);
 
     // One good-read sound per delivered scan, the installation's file.
     ASSERT_EQ(TRUE, m_sim.WaitForCalls("AUDIO_PlayBeeper", 4, START_MS));
@@ -108,12 +102,7 @@ TEST_F(QuorlinModule, WithoutTheSoundFileScansStillArrive)
 
 TEST_F(QuorlinModule, WithoutAScannerItStaysIdleAndStillStops)
 {
-    Start("devices=\n");
-    ASSERT_EQ(TRUE, m_sim.WaitForCalls("SCAN_OpenDevice", 1, START_MS));
-    ASSERT_EQ(TRUE, m_sim.FeedLine("NEVER"));
-    PumpWait(NULL, 500);
-    EXPECT_TRUE(m_receiver.GetScans().empty());
-    StopAndExpectExit0();
+    ExpectIdleUntilStopped("devices=\n", "SCAN_OpenDevice");
     std::vector<std::string> expected = { "SCAN_OpenDevice" };
     EXPECT_EQ(expected, CallNames());
 }

@@ -50,12 +50,12 @@ std::string SerialSettings(const SerialScanner& scanner, const std::string& strL
 
 // ---- Through the real host ----------------------------------------------
 
-const WCHAR* const grgHostFiles[] = { L"Tolvex.exe", L"lua51.dll", NULL };
+const WCHAR* const grgHostFiles[] = { L"Serial.exe", L"Tolvex.exe", L"lua51.dll", NULL };
 
 class SerialThroughHost : public ::testing::Test
 {
 protected:
-    SerialThroughHost() : m_install(L"Serial.exe", grgHostFiles) {}
+    SerialThroughHost() : m_install(grgHostFiles) {}
 
     void SetUp() override
     {
@@ -79,8 +79,7 @@ protected:
     void StartHost(const std::string& strSerialLines)
     {
         ASSERT_EQ(TRUE, m_install.WriteFile(L"Serial.txt", SerialSettings(m_scanner, strSerialLines).c_str()));
-        std::wstring strHost = m_install.GetFilePath(L"Tolvex.exe");
-        ASSERT_EQ(TRUE, m_host.Start(strHost.c_str(), NULL, m_install.GetFolder().c_str()));
+        ASSERT_EQ(TRUE, m_install.Start(m_host, L"Tolvex.exe"));
         m_hWndHost = WaitForTopWindow(HOST_CLASS, HOST_CLASS, START_MS, m_host.GetId());
         ASSERT_NE(nullptr, m_hWndHost);
         DWORD dwModuleId = 0;
@@ -121,7 +120,7 @@ protected:
     }
 
     SerialScanner m_scanner;
-    ModuleInstallation m_install;
+    TestInstallation m_install;
     TestProcess m_host;
     HWND m_hWndHost = NULL;
     HANDLE m_hModule = NULL;

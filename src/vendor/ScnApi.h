@@ -1,7 +1,8 @@
-// The records that the Symbol scanner library (SCNAPI32) exchanges with its
-// caller, and its decoder codes. Declared from what the back-end needs:
-// little-endian 32-bit words, offsets in bytes. Free of <windows.h> so that
-// the layouts can be checked and filled by platform-free code.
+// The Symbol scanner library SCNAPI32: the records it exchanges with its
+// caller, its decoder codes and the calls the Symbol back-end makes.
+// Declared from what the back-end needs: little-endian 32-bit words, offsets
+// in bytes. The records need no <windows.h>, so that platform-free code can
+// check and fill them; the calls are declared for Windows only.
 #pragma once
 
 #include <stddef.h>
@@ -97,3 +98,44 @@ struct SCN_BUFFER_HEAD
 };
 static_assert(16 == sizeof(SCN_BUFFER_HEAD), "the four head words");
 #define SCN_DEFAULT_LABEL_OFFSET 148
+
+#ifdef _WIN32
+#include <windows.h>
+
+// The library exports its calls by ordinal only: the names here are ours and
+// travel in no binary. Every call that returns a status returns
+// E_SCN_SUCCESS on success.
+extern "C" {
+
+// Ordinal 10: opens the scanner device called pszDevice ("SCN1:").
+DWORD WINAPI SCAN_OpenDevice(LPCWSTR pszDevice, HANDLE* phScanner);
+// Ordinal 11: closes it.
+DWORD WINAPI SCAN_CloseDevice(HANDLE hScanner);
+// Ordinal 12: makes an opened scanner ready for use.
+DWORD WINAPI SCAN_ReadyDevice(HANDLE hScanner);
+
+// Ordinal 2: a scan buffer for labels of up to dwSize - 1 characters
+// (bText TRUE: the label as text); NULL when none can be made.
+void* WINAPI SCAN_AllocBuffer(BOOL bText, DWORD dwSize);
+// Ordinal 4: frees a scan buffer; a read still outstanding on it is dropped.
+DWORD WINAPI SCAN_FreeBuffer(void* pScanBuffer);
+
+// Ordinal 16: submits an asynchronous read into pScanBuffer. When a label has
+// been read the library signals hEvent; dwTimeout 0 waits for ever.
+DWORD WINAPI SCAN_SubmitRead(HANDLE hScanner, void* pScanBuffer, HANDLE hEvent, DWORD dwTimeout,
+                             DWORD* pdwRequestId);
+
+// Ordinals 24 and 25: the device's list of enabled decoders.
+DWORD WINAPI SCAN_GetDecoderList(HANDLE hScanner, SCN_DECODER_LIST* pList);
+DWORD WINAPI SCAN_SetDecoderList(HANDLE hScanner, SCN_DECODER_LIST* pList);
+
+// Ordinals 26 and 27: the parameters of one decoder.
+DWORD WINAPI SCAN_GetDecoderParams(HANDLE hScanner, LPDECODER pDecoder, SCN_DECODER_PARAMS* pParams);
+DWORD WINAPI SCAN_SetDecoderParams(HANDLE hScanner, LPDECODER pDecoder, SCN_DECODER_PARAMS* pParams);
+
+// Ordinals 35 and 37: the device's scan parameters.
+DWORD WINAPI SCAN_GetScanParams(HANDLE hScanner, SCN_SCAN_PARAMS* pParams);
+DWORD WINAPI SCAN_SetScanParams(HANDLE hScanner, SCN_SCAN_PARAMS* pParams);
+
+}  // extern "C"
+#endif

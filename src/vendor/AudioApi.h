@@ -4,12 +4,6 @@
 
 #include <windows.h>
 
-#ifdef AUDIOAPI32_BUILD
-#define AUDIOAPI extern "C" __declspec(dllexport)
-#else
-#define AUDIOAPI extern "C" __declspec(dllimport)
-#endif
-
 #define AUDIO_SOUND_FILE_LENGTH 260
 
 // The request: the sound file to play and two 32-bit members, both 0 for a
@@ -22,5 +16,9 @@ struct AUDIO_BEEPER_REQUEST
 };
 static_assert(528 == sizeof(AUDIO_BEEPER_REQUEST), "path of 260 units and two words");
 
+extern "C" {
+
 // Plays the request's sound without waiting for it to end; 0 when it started.
-AUDIOAPI DWORD WINAPI AUDIO_PlayBeeper(AUDIO_BEEPER_REQUEST* pRequest);
+DWORD WINAPI AUDIO_PlayBeeper(AUDIO_BEEPER_REQUEST* pRequest);
+
+}  // extern "C"

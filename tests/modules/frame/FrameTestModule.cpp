@@ -1,4 +1,4 @@
-// TestModule.exe: the module frame with a back-end over TESTSCAN.dll, for the
+// FrameTestModule.exe: the module frame with a back-end over TESTSCAN.dll, for the
 // frame's system tests. Its description comes from the environment, so that
 // one program plays a module with or without a device message and settings:
 //   TVX_TEST_DEVICE_MESSAGE  the library's notification message (default 0)
@@ -15,8 +15,6 @@
 #include "TestScanApi.h"
 #include "common/AnsiText.h"
 #include "modules/frame/Scanner.h"
-
-#define TEST_SCAN_BUFFER 8320
 
 namespace {
 
@@ -54,7 +52,7 @@ public:
             }
             m_nAnnounced--;
         }
-        return TestScanRead(m_szBuffer, TEST_SCAN_BUFFER) >= 0 ? m_szBuffer : NULL;
+        return TestScanRead(m_szBuffer, SCANNER_SCAN_BUFFER) >= 0 ? m_szBuffer : NULL;
     }
 
     void onScannerMessage() override
@@ -77,7 +75,7 @@ private:
     UINT m_uMessage;
     int m_nAnnounced;
     BOOL m_bStarted;
-    WCHAR m_szBuffer[TEST_SCAN_BUFFER];
+    WCHAR m_szBuffer[SCANNER_SCAN_BUFFER];
 };
 
 UINT guTestMessage = 0;

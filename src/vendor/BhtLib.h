@@ -5,39 +5,36 @@
 
 #include <windows.h>
 
-#ifdef BHTLIB_BUILD
-#define BHTAPI extern "C" __declspec(dllexport)
-#else
-#define BHTAPI extern "C" __declspec(dllimport)
-#endif
-
 // The system setting that selects the good-read device: 1 beeper,
 // 2 vibrator, 3 both.
 #define BHT_BEEP_VIB_SELECT 0x300
 // The system setting whose text names the terminal model.
 #define BHT_SYS_MODEL 4
 
+extern "C" {
+
 // Starts reading labels of the code types listed in pszCodeTypes (entries
 // "letter:options" joined by commas) in the read mode pszReadMode.
-BHTAPI DWORD WINAPI BHT_EnableBar(LPCWSTR pszReadMode, LPCWSTR pszCodeTypes);
+DWORD WINAPI BHT_EnableBar(LPCWSTR pszReadMode, LPCWSTR pszCodeTypes);
 // Stops reading labels.
-BHTAPI DWORD WINAPI BHT_DisableBar(void);
+DWORD WINAPI BHT_DisableBar(void);
 // The number of decoded reads waiting to be taken.
-BHTAPI DWORD WINAPI BHT_GetBarNum(DWORD* pdwCount);
+DWORD WINAPI BHT_GetBarNum(DWORD* pdwCount);
 // Takes the oldest waiting read into pszBuffer (cchBuffer characters with
 // the terminator; a longer read is cut to fit); *pdwRead: characters stored.
-BHTAPI DWORD WINAPI BHT_ReadBar(LPWSTR pszBuffer, DWORD cchBuffer, DWORD* pdwRead);
+DWORD WINAPI BHT_ReadBar(LPWSTR pszBuffer, DWORD cchBuffer, DWORD* pdwRead);
 // The code-type letter and the length of the read taken last.
-BHTAPI DWORD WINAPI BHT_GetBarType(DWORD* pdwType, DWORD* pdwLength);
+DWORD WINAPI BHT_GetBarType(DWORD* pdwType, DWORD* pdwLength);
 // A system setting as text (at most cchValue characters and a terminator)
 // and its numeric value.
-BHTAPI DWORD WINAPI BHT_GetSysSettingWCS(DWORD dwSetting, LPWSTR pszValue, DWORD cchValue,
-                                         DWORD* pdwValue);
+DWORD WINAPI BHT_GetSysSettingWCS(DWORD dwSetting, LPWSTR pszValue, DWORD cchValue, DWORD* pdwValue);
 // Sets a numeric system setting.
-BHTAPI DWORD WINAPI BHT_SetSysSettingDW(DWORD dwSetting, DWORD dwValue);
+DWORD WINAPI BHT_SetSysSettingDW(DWORD dwSetting, DWORD dwValue);
 // Starts a beep (or vibration, as BHT_BEEP_VIB_SELECT says) without waiting
 // for it: dwCount times on for dwOnTime and off for dwOffTime, in tenths of
 // a second, at wFrequency hertz.
-BHTAPI DWORD WINAPI BHT_StartBeep(DWORD dwOnTime, DWORD dwOffTime, DWORD dwCount, WORD wFrequency);
+DWORD WINAPI BHT_StartBeep(DWORD dwOnTime, DWORD dwOffTime, DWORD dwCount, WORD wFrequency);
 // Switches the terminal's radio on.
-BHTAPI DWORD WINAPI BHT_RF_Open(DWORD dwMode);
+DWORD WINAPI BHT_RF_Open(DWORD dwMode);
+
+}  // extern "C"
