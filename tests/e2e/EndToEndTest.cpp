@@ -209,7 +209,7 @@ TEST(EightBitText, EveryByteFromTheLxeTerminalReachesTheScriptAsItself)
 {
     EndToEnd e2e(grgModules[3], false);
     ASSERT_TRUE(e2e.IsReady());
-    ASSERT_TRUE(WriteTextFile(e2e.GetFolder().GetFilePath(L"script.lua"),
+    ASSERT_TRUE(WriteTextFile(e2e.GetInstallation().GetFilePath(L"script.lua"),
                               "function process(scan)\n"
                               "  local hex = string.gsub(scan, '.', function(c)\n"
                               "    return string.format('%02X', string.byte(c))\n"
@@ -304,7 +304,7 @@ TEST(ModuleEndingOnItsOwn, QuorlinWithoutItsLibraryIsReportedAndTheHostEnds)
     RecordProperty("box_after_module_end_ms", (int)nBoxMs);
     // The host looks once a second; allow generously for a loaded machine.
     EXPECT_LT(nBoxMs, 3000);
-    EXPECT_EQ(L"The input module " + e2e.GetFolder().GetFilePath(L"Quorlin.exe") +
+    EXPECT_EQ(L"The input module " + e2e.GetInstallation().GetFilePath(L"Quorlin.exe") +
                   L" ended unexpectedly (exit code 0xC0000135). A library it needs is missing.",
               ReadBoxText(hBox));
 

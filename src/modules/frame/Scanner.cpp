@@ -10,6 +10,7 @@
 #include "common/Events.h"
 #include "common/Folders.h"
 #include "common/MessageTexts.h"
+#include "common/MyString.h"
 #include "modules/frame/ScannerCommandLine.h"
 #include "modules/frame/ScannerWindow.h"
 
