@@ -56,6 +56,10 @@ const ForegroundTargetReader::KnownWindow& ForegroundTargetReader::Know(HWND hWn
     if (cchClass > 0) {
         known.strClass = TargetText(szClass, (DWORD)cchClass * sizeof(WCHAR), MAX_TARGET_CLASS);
     }
+    // A process that could not be read now may be at the next scan.
+    if (known.strApp.empty()) {
+        known.hWnd = NULL;
+    }
     return known;
 }
 
