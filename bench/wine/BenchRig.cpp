@@ -47,7 +47,8 @@ static BOOL CopyProgramFile(const WCHAR* pszFrom, const TempFolder& folder, cons
                : FALSE;
 }
 
-BenchInstallation::BenchInstallation(const BenchModule& module, DWORD nInterKeyDelay)
+BenchInstallation::BenchInstallation(const BenchModule& module, DWORD nInterKeyDelay,
+                                     const char* pszScript)
     : m_pszModuleProgram(module.pszProgram),
       m_hWndHost(NULL), m_hModule(NULL), m_dwModuleId(0), m_fReady(FALSE)
 {
@@ -62,7 +63,11 @@ BenchInstallation::BenchInstallation(const BenchModule& module, DWORD nInterKeyD
     for (const WCHAR* pszFile : files) {
         fReady = fReady && CopyProgramFile(pszFile, m_folder, pszFile);
     }
-    fReady = fReady && CopyProgramFile(BENCH_SCRIPT_PATH, m_folder, L"script.lua");
+    if (NULL == pszScript) {
+        fReady = fReady && CopyProgramFile(BENCH_SCRIPT_PATH, m_folder, L"script.lua");
+    } else {
+        fReady = fReady && WriteTextFile(m_folder.GetFilePath(L"script.lua"), pszScript);
+    }
 
     char szSettings[160];
     _snprintf(szSettings, sizeof(szSettings),
@@ -235,7 +240,7 @@ BOOL ComputeExpectedTyping(const std::string& strScan, DWORD nInterKeyDelay, BOO
     return TRUE;
 }
 
-SimFeedWatch::SimFeedWatch() : m_hLog(INVALID_HANDLE_VALUE)
+SimFeedWatch::SimFeedWatch() : m_hLog(INVALID_HANDLE_VALUE), m_nFeeds(0)
 {
     WCHAR szPath[MAX_PATH];
     DWORD cch = GetEnvironmentVariableW(L"TOLVEX_SIM_LOG", szPath, MAX_PATH);
@@ -269,6 +274,7 @@ BOOL SimFeedWatch::SawFeed()
         while (std::string::npos != (iEnd = m_strPartial.find('\n'))) {
             if (0 == m_strPartial.compare(0, 6, "*feed ")) {
                 fSaw = TRUE;
+                m_nFeeds++;
             }
             m_strPartial.erase(0, iEnd + 1);
         }
