@@ -29,13 +29,15 @@ struct BenchModule
 // when there is none.
 const BenchModule* FindBenchModule(const WCHAR* pszName);
 
-// The host, one module with its stand-ins, the example script and a
-// "Tolvex.txt" in a temporary folder; the simulated terminal's files are
-// named in this process's environment, which host and module inherit.
+// The host, one module with its stand-ins, a script (the example script, or
+// the text pszScript) and a "Tolvex.txt" in a temporary folder; the simulated
+// terminal's files are named in this process's environment, which host and
+// module inherit.
 class BenchInstallation
 {
 public:
-    BenchInstallation(const BenchModule& module, DWORD nInterKeyDelay);
+    BenchInstallation(const BenchModule& module, DWORD nInterKeyDelay,
+                      const char* pszScript = NULL);
     // Ends host and module if they still run (after a failure only).
     ~BenchInstallation();
 
@@ -107,10 +109,13 @@ public:
     BOOL IsReady() const { return INVALID_HANDLE_VALUE != m_hLog; }
     // Reads what the log has gained; TRUE when a line among it is "*feed".
     BOOL SawFeed();
+    // How many "*feed" lines the reads so far have met.
+    size_t GetFeedsSeen() const { return m_nFeeds; }
 
 private:
     HANDLE m_hLog;
     std::string m_strPartial;
+    size_t m_nFeeds;
 };
 
 // Milliseconds on the performance counter.

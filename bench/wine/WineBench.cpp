@@ -9,6 +9,13 @@
 //                                              module alone
 //   bench_wine idle MODULE [SECONDS]           CPU time of host and module
 //                                              with no scans
+//   bench_wine soak MODULE SCANS [DELAY [SEED [keep]]]
+//                                              the long run (Soak.h): scans
+//                                              lost among SCANS fed in bursts;
+//                                              "keep" never empties the EDIT;
+//                                              MODULE "direct": the same key
+//                                              events sent without Tolvex
+//   bench_wine type FILE DELAY                 (the sender of "direct")
 //
 // Labels are fed one at a time: the next only after the last has arrived and
 // a pause of 0..99 ms, so that the stand-in never holds two and the labels
@@ -25,6 +32,7 @@
 
 #include "BenchRig.h"
 #include "CpuLook.h"
+#include "Soak.h"
 #include "common/Events.h"
 #include "support/ModuleReceiver.h"
 #include "support/SimSession.h"
@@ -399,6 +407,7 @@ int Usage()
             "usage: bench_wine latency MODULE DELAY [LABELS]\n"
             "       bench_wine module MODULE [LABELS]\n"
             "       bench_wine idle MODULE [SECONDS]\n"
+            "       bench_wine soak MODULE|direct SCANS [DELAY [SEED [keep]]]\n"
             "MODULE: Quorlin, Pellimor, Dravet or Ostwin\n");
     return 2;
 }
@@ -410,13 +419,23 @@ int wmain(int argc, WCHAR** argv)
     if (argc < 3) {
         return Usage();
     }
-    const BenchModule* pModule = FindBenchModule(argv[2]);
-    if (NULL == pModule) {
-        return Usage();
-    }
     // Output goes to a pipe or file under Wine: let every line out at once.
     setvbuf(stdout, NULL, _IONBF, 0);
     std::wstring strMode = argv[1];
+    if (L"type" == strMode && argc >= 4) {
+        return SendTypedLines(argv[2], (DWORD)_wtoi(argv[3]));
+    }
+    const BenchModule* pModule = FindBenchModule(argv[2]);
+    if (L"soak" == strMode && argc >= 4 && (NULL != pModule || 0 == wcscmp(argv[2], L"direct"))) {
+        int nScans = _wtoi(argv[3]);
+        DWORD nDelay = argc >= 5 ? (DWORD)_wtoi(argv[4]) : 1;
+        unsigned int nSeed = argc >= 6 ? (unsigned int)_wtoi(argv[5]) : 1;
+        BOOL fKeepText = (argc >= 7 && 0 == wcscmp(argv[6], L"keep")) ? TRUE : FALSE;
+        return nScans > 0 ? RunSoak(pModule, nScans, nDelay, nSeed, fKeepText) : Usage();
+    }
+    if (NULL == pModule) {
+        return Usage();
+    }
     if (L"latency" == strMode && argc >= 4) {
         int nLabels = argc >= 5 ? _wtoi(argv[4]) : 100;
         return nLabels > 0 ? MeasureLatency(*pModule, (DWORD)_wtoi(argv[3]), nLabels) : Usage();

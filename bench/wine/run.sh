@@ -13,9 +13,10 @@ if [ ! -f "$program" ]; then
 fi
 "$root/cmake/wine-env.sh" start "$build"
 trap '"$root/cmake/wine-env.sh" stop "$build"' EXIT
+# A measurement may take up to $limit seconds (15 minutes unless given).
 measure() {
     echo "== bench_wine $*"
-    timeout 900 "$root/cmake/wine-run.sh" "$build" "$program" "$@"
+    timeout "${limit:-900}" "$root/cmake/wine-run.sh" "$build" "$program" "$@"
 }
 echo "== $(nproc) cores, load average $(cut -d' ' -f1-3 /proc/loadavg)"
 for module in Quorlin Pellimor Dravet Ostwin; do
@@ -29,4 +30,6 @@ done
 for module in Quorlin Pellimor Dravet Ostwin; do
     measure idle "$module" 30
 done
+# The long run, last: 10,000 scans take about 40 minutes under Wine.
+limit=5400 measure soak Quorlin 10000 1
 echo "== load average $(cut -d' ' -f1-3 /proc/loadavg)"
