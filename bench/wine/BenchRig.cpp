@@ -267,13 +267,18 @@ BOOL SimFeedWatch::SawFeed()
 
 double NowMs()
 {
+    LARGE_INTEGER liNow;
+    QueryPerformanceCounter(&liNow);
+    return CounterMs(liNow.QuadPart);
+}
+
+double CounterMs(LONGLONG llCounter)
+{
     static LARGE_INTEGER liFrequency = {};
     if (0 == liFrequency.QuadPart) {
         QueryPerformanceFrequency(&liFrequency);
     }
-    LARGE_INTEGER liNow;
-    QueryPerformanceCounter(&liNow);
-    return (double)liNow.QuadPart * 1000.0 / (double)liFrequency.QuadPart;
+    return (double)llCounter * 1000.0 / (double)liFrequency.QuadPart;
 }
 
 Summary Summarize(std::vector<double> samples)
@@ -291,6 +296,13 @@ Summary Summarize(std::vector<double> samples)
     summary.dMin = samples.front();
     summary.dMax = samples.back();
     return summary;
+}
+
+void PrintSummary(const char* pszWhat, const Summary& summary)
+{
+    printf("%s: n=%llu median=%.1f ms p95=%.1f ms min=%.1f ms max=%.1f ms\n", pszWhat,
+           (unsigned long long)summary.nCount, summary.dMedian, summary.dP95, summary.dMin,
+           summary.dMax);
 }
 
 DWORD NextGapMs()

@@ -118,8 +118,9 @@ private:
     size_t m_nFeeds;
 };
 
-// Milliseconds on the performance counter.
+// Milliseconds on the performance counter: now, and at a counter reading.
 double NowMs();
+double CounterMs(LONGLONG llCounter);
 
 // Median, 95th percentile (nearest rank), minimum and maximum of samples.
 struct Summary
@@ -131,6 +132,8 @@ struct Summary
     double dMax;
 };
 Summary Summarize(std::vector<double> samples);
+// One line: "WHAT: n=... median=... p95=... min=... max=..." in milliseconds.
+void PrintSummary(const char* pszWhat, const Summary& summary);
 
 // A reproducible pause of 0..99 ms between labels, so that labels meet the
 // module's 100 ms tick at every phase, as real scans do.

@@ -16,6 +16,8 @@
 //                                              MODULE "direct": the same key
 //                                              events sent without Tolvex
 //   bench_wine type FILE DELAY                 (the sender of "direct")
+//   bench_wine serial-...                      the serial module's figures
+//                                              (SerialBench.cpp)
 //
 // Labels are fed one at a time: the next only after the last has arrived and
 // a pause of 0..99 ms, so that the stand-in never holds two and the labels
@@ -33,6 +35,7 @@
 #include "BenchRig.h"
 #include "CpuLook.h"
 #include "Soak.h"
+#include "SerialBench.h"
 #include "common/Events.h"
 #include "support/ModuleReceiver.h"
 #include "support/SimSession.h"
@@ -50,13 +53,6 @@ namespace {
 #define IDLE_SETTLE_MS 3000
 // How long the module gets to stop, as the host gives it.
 #define MODULE_STOP_WAIT_MS 1000
-
-void PrintSummary(const char* pszWhat, const Summary& summary)
-{
-    printf("%s: n=%llu median=%.1f ms p95=%.1f ms min=%.1f ms max=%.1f ms\n", pszWhat,
-           (unsigned long long)summary.nCount, summary.dMedian, summary.dP95, summary.dMin,
-           summary.dMax);
-}
 
 // One label's road as seen from here, in milliseconds from the feeding.
 struct Arrival
@@ -408,6 +404,9 @@ int Usage()
             "       bench_wine module MODULE [LABELS]\n"
             "       bench_wine idle MODULE [SECONDS]\n"
             "       bench_wine soak MODULE|direct SCANS [DELAY [SEED [keep]]]\n"
+            "       bench_wine serial-latency CR|None [LABELS]\n"
+            "       bench_wine serial-batch [LABELS] [ROUNDS]\n"
+            "       bench_wine serial-idle [SECONDS]\n"
             "MODULE: Quorlin, Pellimor, Dravet or Ostwin\n");
     return 2;
 }
@@ -416,6 +415,11 @@ int Usage()
 
 int wmain(int argc, WCHAR** argv)
 {
+    if (argc >= 2 && TRUE == IsSerialBenchMode(argv[1])) {
+        setvbuf(stdout, NULL, _IONBF, 0);
+        int nResult = RunSerialBench(argc, argv);
+        return 2 == nResult ? Usage() : nResult;
+    }
     if (argc < 3) {
         return Usage();
     }
