@@ -63,27 +63,6 @@ std::wstring Quoted(const std::wstring& str)
     return L"\"" + str + L"\"";
 }
 
-// Wine settles the activation of a newly started program's windows late:
-// focus the target until it has kept the keyboard focus for half a second.
-bool FocusUntilSettled(TypingTarget& target, DWORD dwTimeoutMs)
-{
-    ULONGLONG ullStart = GetTickCount64();
-    while (GetTickCount64() - ullStart < dwTimeoutMs) {
-        if (target.Focus()) {
-            ULONGLONG ullHeld = GetTickCount64();
-            while (target.GetEdit() == GetFocus() && GetTickCount64() - ullHeld < 500) {
-                MsgWaitForMultipleObjects(0, NULL, FALSE, 20, QS_ALLINPUT);
-                PumpMessages();
-            }
-            if (target.GetEdit() == GetFocus() && target.GetWindow() == GetForegroundWindow()) {
-                return true;
-            }
-        }
-        Sleep(20);
-    }
-    return false;
-}
-
 class Installer : public ::testing::Test
 {
 protected:
@@ -240,7 +219,7 @@ TEST_F(Installer, HostFromTheInstalledCopyReadsSettingsScriptAndSoundFromTheData
     TypingTarget target;
     HWND hWndHost = NULL;
     ASSERT_NO_FATAL_FAILURE(StartInstalledHost(&hWndHost));
-    ASSERT_TRUE(FocusUntilSettled(target, 10000));
+    ASSERT_TRUE(target.FocusUntilSettled(10000));
 
     ASSERT_TRUE(sim.FeedLine("4006381333931"));
     EXPECT_EQ(L"installed:4006381333931\r\n", target.WaitForText(25, 10000));
