@@ -36,8 +36,8 @@ private:
         std::string strClass;
     };
 
-    // The entry of hWnd, read now when it has none (replacing the oldest).
-    const KnownWindow& Know(HWND hWnd);
+    // Fills in the app and class of hWnd: kept ones, or read now.
+    void ReadLasting(HWND hWnd, ScanTarget* pTarget);
 
     KnownWindow m_rgKnown[TARGET_WINDOWS_KEPT];
     size_t m_iNext;

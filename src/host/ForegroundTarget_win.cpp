@@ -33,34 +33,35 @@ static BOOL ReadImagePath(DWORD dwProcessId, std::vector<WCHAR>* prgPath)
     return fRead;
 }
 
-const ForegroundTargetReader::KnownWindow& ForegroundTargetReader::Know(HWND hWnd)
+void ForegroundTargetReader::ReadLasting(HWND hWnd, ScanTarget* pTarget)
 {
     for (const KnownWindow& known : m_rgKnown) {
         if (hWnd == known.hWnd) {
-            return known;
+            pTarget->strApp = known.strApp;
+            pTarget->strClass = known.strClass;
+            return;
         }
     }
-    KnownWindow& known = m_rgKnown[m_iNext];
-    m_iNext = (m_iNext + 1) % ARRAYSIZE(m_rgKnown);
-    known.hWnd = hWnd;
-    known.strApp.clear();
-    known.strClass.clear();
     DWORD dwProcessId = 0;
     std::vector<WCHAR> rgPath;
     if (0 != GetWindowThreadProcessId(hWnd, &dwProcessId) &&
         TRUE == ReadImagePath(dwProcessId, &rgPath)) {
-        known.strApp = TargetAppName(rgPath.data(), (DWORD)(rgPath.size() * sizeof(WCHAR)));
+        pTarget->strApp = TargetAppName(rgPath.data(), (DWORD)(rgPath.size() * sizeof(WCHAR)));
     }
     WCHAR szClass[MAX_TARGET_CLASS + 1];
     int cchClass = GetClassNameW(hWnd, szClass, ARRAYSIZE(szClass));
     if (cchClass > 0) {
-        known.strClass = TargetText(szClass, (DWORD)cchClass * sizeof(WCHAR), MAX_TARGET_CLASS);
+        pTarget->strClass = TargetText(szClass, (DWORD)cchClass * sizeof(WCHAR), MAX_TARGET_CLASS);
     }
-    // A process that could not be read now may be at the next scan.
-    if (known.strApp.empty()) {
-        known.hWnd = NULL;
+    // A process that could not be read now may be at the next scan: only a
+    // whole reading is kept, in place of the oldest.
+    if (!pTarget->strApp.empty()) {
+        KnownWindow& known = m_rgKnown[m_iNext];
+        m_iNext = (m_iNext + 1) % ARRAYSIZE(m_rgKnown);
+        known.hWnd = hWnd;
+        known.strApp = pTarget->strApp;
+        known.strClass = pTarget->strClass;
     }
-    return known;
 }
 
 ScanTarget ForegroundTargetReader::Read()
@@ -70,9 +71,7 @@ ScanTarget ForegroundTargetReader::Read()
     if (NULL == hWnd) {
         return target;
     }
-    const KnownWindow& known = Know(hWnd);
-    target.strApp = known.strApp;
-    target.strClass = known.strClass;
+    ReadLasting(hWnd, &target);
     // Another process's title is read without a message to it, so a hung
     // window cannot hold the scan up.
     WCHAR szTitle[MAX_TARGET_TITLE + 1];

@@ -70,20 +70,14 @@ public:
     // One WM_COPYDATA record (lpData, cbData) for the window pTarget (null:
     // nothing known of it): converts the text, runs "process" on it and types
     // the result; a failure is reported and nothing is typed. The scan's
-    // outcome, target and mode are kept (GetLastOutcome, GetLastTarget,
-    // GetLastKeyStrokes). Always TRUE, the answer the module gets.
+    // outcome is kept (GetLastOutcome). Always TRUE, the answer the module
+    // gets.
     BOOL ProcessScan(const void* pvData, DWORD cbData, const ScanTarget* pTarget = NULL);
 
     // What became of the last scan, and how many scans the system refused
     // to let be typed whole since this object was made.
     ScanOutcome GetLastOutcome() const { return m_nLastOutcome; }
     DWORD GetRefusedScans() const { return m_cRefusedScans; }
-    // The window the last scan went to, and whether it went as key strokes
-    // (after the script's override; for a scan that failed, the mode the
-    // settings chose).
-    const ScanTarget& GetLastTarget() const { return m_target; }
-    BOOL GetLastKeyStrokes() const { return m_fKeyStrokes; }
-    const ScanSettings& GetSettings() const { return m_settings; }
 
     // Calls "process" with pszScan and the description of the last target,
     // keeps its result in m_pszProcessedData and the scan's mode. FALSE when
@@ -100,6 +94,9 @@ private:
 
     lua_State* m_L;
     ScanSettings m_settings;
+    // The window of the scan being handled (or the last one), and whether it
+    // goes as key strokes: the settings' choice for it, then the script's
+    // override once "process" has returned.
     ScanTarget m_target;
     BOOL m_fKeyStrokes;
     char* m_pszProcessedData;

@@ -36,12 +36,6 @@ std::wstring OwnAppName()
     return strName;
 }
 
-// Waits until hWnd is the foreground window.
-bool WaitForForeground(HWND hWnd)
-{
-    return TRUE == PumpUntil([&] { return hWnd == GetForegroundWindow(); }, 5000);
-}
-
 // A label holding "é" on the US layout: key strokes leave it out (the layout
 // has no key for it), Unicode characters type it. The script adds where the
 // text went.
@@ -58,6 +52,22 @@ TEST(HostTargetTest, AutoModeTypesKeyStrokesIntoARemoteClientAndUnicodeElsewhere
     TypingTarget target;
     ASSERT_TRUE(NULL != target.GetEdit());
 
+    TestProcess host;
+    ASSERT_TRUE(inst.Start(host, L"Tolvex.exe"));
+    HWND hHost = WaitForHostWindow(host.GetId(), 10000);
+    ASSERT_NE((HWND)NULL, hHost);
+    ASSERT_TRUE(PumpUntil([&] { return !ReadModuleEvents(inst, "start").empty(); }, 10000));
+    // Wine activates the newly started host's and module's windows late.
+    ASSERT_TRUE(target.FocusUntilSettled(10000));
+
+    ASSERT_TRUE(inst.WriteFile(L"scan.txt", "\xc3\xa9"));
+    const std::wstring strLocal = L"\u00e9" + OwnAppName() + L" " TYPING_TARGET_CLASS;
+    EXPECT_TRUE(PumpUntil([&] { return strLocal == target.GetText(); }, 10000))
+        << "typed: " << NarrowUtf8(target.GetText().c_str());
+    ASSERT_TRUE(PumpUntil([&] { return 1 == ReadModuleEvents(inst, "sent").size(); }, 5000));
+
+    // The client takes the foreground and, once it has kept it, writes its
+    // caption (ForegroundHelper.cpp).
     TestProcess client;
     ASSERT_TRUE(inst.Start(client, L"mstsc.exe", REMOTE_CLIENT_CLASS));
     HWND hClient = WaitForTopWindow(REMOTE_CLIENT_CLASS, NULL, 10000, client.GetId());
@@ -66,28 +76,21 @@ TEST(HostTargetTest, AutoModeTypesKeyStrokesIntoARemoteClientAndUnicodeElsewhere
     HWND hClientEdit = NULL;
     ASSERT_TRUE(PumpUntil([&] { return NULL != (hClientEdit = GetWindow(hClient, GW_CHILD)); },
                           5000));
-    ASSERT_TRUE(WaitForForeground(hClient));
-
-    TestProcess host;
-    ASSERT_TRUE(inst.Start(host, L"Tolvex.exe"));
-    HWND hHost = WaitForHostWindow(host.GetId(), 10000);
-    ASSERT_NE((HWND)NULL, hHost);
-    ASSERT_TRUE(PumpUntil([&] { return !ReadModuleEvents(inst, "start").empty(); }, 10000));
-    ASSERT_TRUE(WaitForForeground(hClient));
+    ASSERT_TRUE(PumpUntil(
+        [&] {
+            std::wstring strCaption = GetWindowTextOf(hClient);
+            return hClient == GetForegroundWindow() &&
+                   (FOREGROUND_CAPS_OFF == strCaption || FOREGROUND_CAPS_ON == strCaption);
+        },
+        15000));
 
     ASSERT_TRUE(inst.WriteFile(L"scan.txt", "\xc3\xa9"));
     const std::wstring strRemote = L"mstsc.exe " REMOTE_CLIENT_CLASS;
     EXPECT_TRUE(PumpUntil([&] { return strRemote == GetWindowTextOf(hClientEdit); }, 10000))
         << "typed: " << NarrowUtf8(GetWindowTextOf(hClientEdit).c_str());
-    ASSERT_TRUE(PumpUntil([&] { return 1 == ReadModuleEvents(inst, "sent").size(); }, 5000));
-
-    ASSERT_TRUE(target.Focus());
-    ASSERT_TRUE(inst.WriteFile(L"scan.txt", "\xc3\xa9"));
-    const std::wstring strLocal = L"\u00e9" + OwnAppName() + L" " TYPING_TARGET_CLASS;
-    EXPECT_TRUE(PumpUntil([&] { return strLocal == target.GetText(); }, 10000))
-        << "typed: " << NarrowUtf8(target.GetText().c_str());
-    // Nothing more reached the client.
-    EXPECT_EQ(strRemote, GetWindowTextOf(hClientEdit));
+    ASSERT_TRUE(PumpUntil([&] { return 2 == ReadModuleEvents(inst, "sent").size(); }, 5000));
+    // Nothing more reached the local target.
+    EXPECT_EQ(strLocal, target.GetText());
 
     PostMessageW(hHost, WM_CLOSE, 0, 0);
     DWORD dwExitCode = 0xDEAD;

@@ -14,7 +14,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR pszCommandLine, int)
     BOOL fClassGiven = (NULL != pszCommandLine && L'\0' != pszCommandLine[0]) ? TRUE : FALSE;
     TypingTarget target((TRUE == fClassGiven) ? pszCommandLine : TYPING_TARGET_CLASS);
     HWND hWnd = target.GetWindow();
-    if (NULL == hWnd || TRUE != target.Focus()) {
+    // Wine activates a newly started program's window late.
+    if (NULL == hWnd || TRUE != target.FocusUntilSettled(FOREGROUND_HELPER_SETTLE_MS)) {
         return 1;
     }
     ULONGLONG ullStart = GetTickCount64();
