@@ -63,8 +63,14 @@ void RunProcessScan(benchmark::State& state, const char* pszScript)
         ScanProcessor processor(gpLuaState, 0, TRUE);
         processor.SetTypeProc(TypeIntoCounter, &sink);
         DWORD cbData = (DWORD)((gstrLabel.size() + 1) * sizeof(char16_t));
+        // What the host hands over for a typical window, which process gets
+        // as its second argument.
+        ScanTarget target;
+        target.strApp = "notepad.exe";
+        target.strTitle = "Untitled - Notepad";
+        target.strClass = "Notepad";
         for (auto _ : state) {
-            processor.ProcessScan(gstrLabel.c_str(), cbData);
+            processor.ProcessScan(gstrLabel.c_str(), cbData, &target);
         }
     }
     state.counters["events_per_scan"] =

@@ -9,6 +9,11 @@
 //                                              module alone
 //   bench_wine idle MODULE [SECONDS]           CPU time of host and module
 //                                              with no scans
+//   bench_wine target [ROUNDS]                 the host's reading of the
+//                                              foreground window's description
+//                                              (ForegroundTargetReader), per
+//                                              scan, with a window of another
+//                                              process in front
 //   bench_wine soak MODULE SCANS [DELAY [SEED [keep]]]
 //                                              the long run (Soak.h): scans
 //                                              lost among SCANS fed in bursts;
@@ -37,6 +42,8 @@
 #include "Soak.h"
 #include "SerialBench.h"
 #include "common/Events.h"
+#include "host/ForegroundTarget.h"
+#include "support/TestWindows.h"
 #include "support/ModuleReceiver.h"
 #include "support/SimSession.h"
 #include "support/TestInstallation.h"
@@ -397,12 +404,99 @@ int MeasureIdle(const BenchModule& module, DWORD dwSeconds)
     return 0;
 }
 
+// The window in front while the reading is timed: this program again, as
+// "bench_wine target-window", showing a typing target until it is closed.
+#define TARGET_WINDOW_MODE L"target-window"
+#define TARGET_WINDOW_LIFETIME_MS 600000
+#define TARGET_WARM_UP_ROUNDS 10
+
+int ShowTargetWindow()
+{
+    TypingTarget target;
+    HWND hWnd = target.GetWindow();
+    // Wine activates a newly started program's window late.
+    if (NULL == hWnd || TRUE != target.FocusUntilSettled(ARRIVAL_TIMEOUT_MS)) {
+        return 1;
+    }
+    ULONGLONG ullStart = GetTickCount64();
+    while (IsWindow(hWnd) && GetTickCount64() - ullStart < TARGET_WINDOW_LIFETIME_MS) {
+        MsgWaitForMultipleObjects(0, NULL, FALSE, 100, QS_ALLINPUT);
+        PumpMessages();
+    }
+    return 0;
+}
+
+void PrintMicroseconds(const char* pszWhat, const std::vector<double>& rgSamples)
+{
+    Summary summary = Summarize(rgSamples);
+    printf("%s: n=%llu median=%.1f us p95=%.1f us min=%.1f us max=%.1f us\n", pszWhat,
+           (unsigned long long)summary.nCount, summary.dMedian, summary.dP95, summary.dMin,
+           summary.dMax);
+}
+
+// Times nRounds readings after a few to warm up, in microseconds; a fresh
+// reader each time when fFirstRead is TRUE (a scan into a window that none of
+// the last scans went to), else one reader throughout.
+std::vector<double> TimeTargetReading(int nRounds, BOOL fFirstRead)
+{
+    std::vector<double> rgMicroseconds;
+    ForegroundTargetReader reader;
+    for (int i = 0; i < TARGET_WARM_UP_ROUNDS + nRounds; i++) {
+        ForegroundTargetReader fresh;
+        ForegroundTargetReader& used = (TRUE == fFirstRead) ? fresh : reader;
+        double dStart = NowMs();
+        ScanTarget target = used.Read();
+        double dMicroseconds = (NowMs() - dStart) * 1000.0;
+        if (i >= TARGET_WARM_UP_ROUNDS) {
+            rgMicroseconds.push_back(dMicroseconds);
+        }
+    }
+    return rgMicroseconds;
+}
+
+int MeasureTargetReading(int nRounds)
+{
+    TestProcess window;
+    std::wstring strProgram = GetTestProgramPath(L"bench_wine.exe");
+    if (TRUE != window.Start(strProgram.c_str(), TARGET_WINDOW_MODE)) {
+        fprintf(stderr, "the target window's program did not start\n");
+        return 1;
+    }
+    HWND hWnd = WaitForTopWindow(TYPING_TARGET_CLASS, NULL, ARRIVAL_TIMEOUT_MS, window.GetId());
+    if (NULL == hWnd ||
+        TRUE != PumpUntil([&] { return hWnd == GetForegroundWindow(); }, ARRIVAL_TIMEOUT_MS)) {
+        fprintf(stderr, "the target window did not come to the front\n");
+        return 1;
+    }
+    // A figure is only worth its correct output: the target window is read
+    // before the timing and still in front after it.
+    ForegroundTargetReader reader;
+    ScanTarget target = reader.Read();
+    printf("read: app \"%s\", title \"%s\", class \"%s\"\n", target.strApp.c_str(),
+           target.strTitle.c_str(), target.strClass.c_str());
+    if ("bench_wine.exe" != target.strApp || "TolvexTypingTarget" != target.strClass) {
+        fprintf(stderr, "the description read is wrong\n");
+        return 1;
+    }
+    PrintMicroseconds("foreground description, scan into a window of the last 8 scans",
+                      TimeTargetReading(nRounds, FALSE));
+    PrintMicroseconds("foreground description, first scan into a window",
+                      TimeTargetReading(nRounds, TRUE));
+    BOOL fStillInFront = (hWnd == GetForegroundWindow()) ? TRUE : FALSE;
+    if (TRUE != fStillInFront) {
+        fprintf(stderr, "the target window lost the foreground while the reading was timed\n");
+    }
+    PostMessageW(hWnd, WM_CLOSE, 0, 0);
+    return (TRUE == window.Wait(ARRIVAL_TIMEOUT_MS, NULL) && TRUE == fStillInFront) ? 0 : 1;
+}
+
 int Usage()
 {
     fprintf(stderr,
             "usage: bench_wine latency MODULE DELAY [LABELS]\n"
             "       bench_wine module MODULE [LABELS]\n"
             "       bench_wine idle MODULE [SECONDS]\n"
+            "       bench_wine target [ROUNDS]\n"
             "       bench_wine soak MODULE|direct SCANS [DELAY [SEED [keep]]]\n"
             "       bench_wine serial-latency CR|None [LABELS]\n"
             "       bench_wine serial-batch [LABELS] [ROUNDS]\n"
@@ -420,16 +514,23 @@ int wmain(int argc, WCHAR** argv)
         int nResult = RunSerialBench(argc, argv);
         return 2 == nResult ? Usage() : nResult;
     }
-    if (argc < 3) {
+    if (argc < 2) {
         return Usage();
     }
     // Output goes to a pipe or file under Wine: let every line out at once.
     setvbuf(stdout, NULL, _IONBF, 0);
     std::wstring strMode = argv[1];
+    if (TARGET_WINDOW_MODE == strMode) {
+        return ShowTargetWindow();
+    }
+    if (L"target" == strMode) {
+        int nRounds = argc >= 3 ? _wtoi(argv[2]) : 1000;
+        return nRounds > 0 ? MeasureTargetReading(nRounds) : Usage();
+    }
     if (L"type" == strMode && argc >= 4) {
         return SendTypedLines(argv[2], (DWORD)_wtoi(argv[3]));
     }
-    const BenchModule* pModule = FindBenchModule(argv[2]);
+    const BenchModule* pModule = (argc >= 3) ? FindBenchModule(argv[2]) : NULL;
     if (L"soak" == strMode && argc >= 4 && (NULL != pModule || 0 == wcscmp(argv[2], L"direct"))) {
         int nScans = _wtoi(argv[3]);
         DWORD nDelay = argc >= 5 ? (DWORD)_wtoi(argv[4]) : 1;

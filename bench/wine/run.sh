@@ -35,6 +35,7 @@ done
 for module in Quorlin Pellimor Dravet Ostwin; do
     measure idle "$module" 30
 done
+measure target 1000
 measure serial-latency CR 100
 measure serial-latency None 100
 measure serial-batch 500 5

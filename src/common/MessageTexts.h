@@ -67,6 +67,13 @@
 // The script's "process" returned neither a string nor a number: "" or "a ",
 // then the Lua type name. Raised with luaL_error, whose %s takes 8-bit text.
 #define TVX_PROCESS_RESULT_FORMAT "Function \"process\" returned %s%s instead of a string or a number."
+// The second result of "process" is a table that holds another field than
+// rdp: the field's name (a key that is no string in brackets: [1]). Raised
+// with luaL_error.
+#define TVX_OVERRIDE_FIELD_FORMAT "Function \"process\" returned the field %s in its second result, which may hold only rdp = true or false."
+// The second result of "process" is a table whose rdp is no boolean: "" or
+// "a ", then the Lua type name. Raised with luaL_error.
+#define TVX_OVERRIDE_RDP_FORMAT "Function \"process\" returned rdp = %s%s in its second result instead of true or false."
 // The script raised an error value that has no text: "" or "a ", then the
 // Lua type name.
 #define TVX_ERROR_WITHOUT_MESSAGE_FORMAT L"Script error without a message (the error value is %s%s)."

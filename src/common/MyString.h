@@ -43,18 +43,27 @@ struct NamedValue
     TValue value;
 };
 
-// The value of the first entry whose name is pszName in any case
-// (EqualsNoCase); valueIfNone when there is none or pszName is null.
+// The first entry whose name is pszName in any case (EqualsNoCase); null
+// when there is none or pszName is null.
+template <class TValue, size_t cEntries>
+const NamedValue<TValue>* FindNamedEntry(const NamedValue<TValue> (&rgEntries)[cEntries],
+                                         const WCHAR* pszName)
+{
+    for (const NamedValue<TValue>& entry : rgEntries) {
+        if (NULL != pszName && TRUE == EqualsNoCase(pszName, entry.pszName)) {
+            return &entry;
+        }
+    }
+    return NULL;
+}
+
+// The value of that entry; valueIfNone when there is none.
 template <class TValue, size_t cEntries>
 TValue FindNamedValue(const NamedValue<TValue> (&rgEntries)[cEntries], const WCHAR* pszName,
                       TValue valueIfNone)
 {
-    for (const NamedValue<TValue>& entry : rgEntries) {
-        if (NULL != pszName && TRUE == EqualsNoCase(pszName, entry.pszName)) {
-            return entry.value;
-        }
-    }
-    return valueIfNone;
+    const NamedValue<TValue>* pEntry = FindNamedEntry(rgEntries, pszName);
+    return (NULL != pEntry) ? pEntry->value : valueIfNone;
 }
 
 // The value of a hexadecimal digit (either case), or -1 for any other character.

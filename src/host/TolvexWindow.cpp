@@ -68,9 +68,7 @@ std::wstring FormatVersionText()
 }  // namespace
 
 TolvexWindow::TolvexWindow(TolvexApp* pApp)
-    : m_fUnicodeTyping(TRUE),
-      m_nInterKeyDelay(0),
-      m_pApp(pApp),
+    : m_pApp(pApp),
       m_hSmallIcon(NULL),
       m_fAboutOpen(FALSE),
       m_L(NULL),
@@ -128,9 +126,7 @@ void TolvexWindow::onCreate(HWND hWnd)
         PostQuitMessage(0);
         return;
     }
-    m_fUnicodeTyping = GetUnicodeTyping();
-    m_nInterKeyDelay = GetInterKeyDelay();
-    m_pScanProcessor = new (std::nothrow) ScanProcessor(m_L, m_nInterKeyDelay, m_fUnicodeTyping);
+    m_pScanProcessor = new (std::nothrow) ScanProcessor(m_L, ReadScanSettings());
     FATAL_ASSERT(NULL != m_pScanProcessor);
     // A script error on a scan is shown in a box owned by this window.
     m_pScanProcessor->SetErrorProc(ShowScriptRuntimeError, m_hWnd);
@@ -198,7 +194,9 @@ void TolvexWindow::HandleScan(const COPYDATASTRUCT* pcds)
         MessageBeep(MB_ICONWARNING);
         return;
     }
-    m_pScanProcessor->ProcessScan(pcds->lpData, pcds->cbData);
+    // Read now, when the foreground is the window the text goes to.
+    ScanTarget target = m_targetReader.Read();
+    m_pScanProcessor->ProcessScan(pcds->lpData, pcds->cbData, &target);
     // A "Script Runtime Error" box leaves the foreground with this window.
     m_foreground.GiveBack();
 }

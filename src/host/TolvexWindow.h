@@ -6,6 +6,7 @@
 #include <shellapi.h>
 
 #include "host/Foreground.h"
+#include "host/ForegroundTarget.h"
 #include "host/HostLogic.h"
 #include "host/ModuleWatch.h"
 #include "host/WindowBase.h"
@@ -56,15 +57,14 @@ public:
     INT_PTR ShowAboutBox(HINSTANCE hInstance, HWND hWndOwner);
     void Shutdown();
 
-    BOOL m_fUnicodeTyping;
-    DWORD m_nInterKeyDelay;
     TolvexApp* m_pApp;
     HICON m_hSmallIcon;
     BOOL m_fAboutOpen;
     lua_State* m_L;
-    // Runs the script on each scan and types its result; it holds the
-    // processed text of the scan being handled. Made once the typing settings
-    // are known.
+    // Runs the script on each scan and types its result; it holds the typing
+    // settings ("InterKeyDelay", "RDPMode" with "RDPApps") and the processed
+    // text, target and mode of the scan being handled. Made once the keyboard
+    // map is built.
     ScanProcessor* m_pScanProcessor;
 
 private:
@@ -86,6 +86,8 @@ private:
     // this object, after the module has been told to stop.
     ModuleWatch m_moduleWatch;
     ForegroundKeeper m_foreground;
+    // Describes the window each scan goes to, for the script.
+    ForegroundTargetReader m_targetReader;
 };
 
 class AboutDialog final : public WindowBase

@@ -103,9 +103,13 @@ void FormatKeyText(int nCode, WCHAR szKey[KEY_TEXT_SIZE]);
 // The host's map: built when its main window is created, NULL before and after.
 extern KeyTranslatorMap* gpKeyTranslatorMap;
 
-// The layout (LAYOUT_US, ...) of a "KeyboardLayout" value: "US", "Swedish" or
-// "Belgian" in any case; -1 for any other value or null.
+// The layout (LAYOUT_US, ...) of a "KeyboardLayout" value: "US", "Swedish",
+// "Belgian" or "Finnish" (the Swedish table) in any case; -1 for any other
+// value or null.
 int FindLayout(const WCHAR* pszName);
+// The name of that layout as written in the list ("Finnish" for "FINNISH"),
+// or null for any other value.
+const WCHAR* FindLayoutName(const WCHAR* pszName);
 // Builds gpKeyTranslatorMap for the setting "KeyboardLayout" (FindLayout).
 // Any other value: shows "Invalid setting: KeyboardLayout=<value>" in the
 // error box, builds nothing and returns FALSE.

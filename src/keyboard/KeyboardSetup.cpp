@@ -14,14 +14,24 @@ static BOOL IsWhiteSpace(WCHAR ch)
     return L' ' == ch || (ch >= L'\t' && ch <= L'\r');
 }
 
+// The names "KeyboardLayout" takes and their tables. Windows' Finnish layout
+// is the Swedish one key for key: Finland and Sweden share one keyboard.
+static const NamedValue<int> grgLayouts[] = {
+    { L"US", LAYOUT_US },
+    { L"Swedish", LAYOUT_SWEDISH },
+    { L"Belgian", LAYOUT_BELGIAN },
+    { L"Finnish", LAYOUT_SWEDISH },
+};
+
 int FindLayout(const WCHAR* pszName)
 {
-    static const NamedValue<int> rgLayouts[] = {
-        { L"US", LAYOUT_US },
-        { L"Swedish", LAYOUT_SWEDISH },
-        { L"Belgian", LAYOUT_BELGIAN },
-    };
-    return FindNamedValue(rgLayouts, pszName, -1);
+    return FindNamedValue(grgLayouts, pszName, -1);
+}
+
+const WCHAR* FindLayoutName(const WCHAR* pszName)
+{
+    const NamedValue<int>* pEntry = FindNamedEntry(grgLayouts, pszName);
+    return (NULL != pEntry) ? pEntry->pszName : NULL;
 }
 
 BOOL CreateKeyTranslatorMap()

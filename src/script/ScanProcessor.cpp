@@ -64,10 +64,10 @@ static BOOL TypeWithKeyboard(void* /*pvContext*/, const char* pszText,
     return TypeText(pszText, nInterKeyDelay, fUnicodeTyping);
 }
 
-ScanProcessor::ScanProcessor(lua_State* L, DWORD nInterKeyDelay, BOOL fUnicodeTyping)
+ScanProcessor::ScanProcessor(lua_State* L, const ScanSettings& settings)
     : m_L(L),
-      m_nInterKeyDelay(nInterKeyDelay),
-      m_fUnicodeTyping(fUnicodeTyping),
+      m_settings(settings),
+      m_fKeyStrokes(settings.typingMode.UsesKeyStrokes(m_target.strApp)),
       m_pszProcessedData(NULL),
       m_pfnError(ShowScriptRuntimeError),
       m_pvErrorContext(NULL),
@@ -77,6 +77,12 @@ ScanProcessor::ScanProcessor(lua_State* L, DWORD nInterKeyDelay, BOOL fUnicodeTy
       m_cRefusedScans(0)
 {
     FATAL_ASSERT(NULL != L);
+}
+
+ScanProcessor::ScanProcessor(lua_State* L, DWORD nInterKeyDelay, BOOL fUnicodeTyping)
+    : ScanProcessor(L, ScanSettings(nInterKeyDelay,
+                                    TypingMode((TRUE == fUnicodeTyping) ? FALSE : TRUE)))
+{
 }
 
 ScanProcessor::~ScanProcessor()
@@ -102,22 +108,103 @@ void ScanProcessor::FreeProcessedData()
     m_pszProcessedData = NULL;
 }
 
-// Runs inside the protected call with the scan text as its one argument. The
-// lookup of "process" belongs there too: a script may give the globals a
-// metatable whose __index raises an error for undefined names, and an error
-// outside a protected call would end the host.
+// What "process" is told about the scan's target: plain pointers into the
+// processor's strings, so that nothing with a destructor lives inside the
+// protected call, where a Lua error unwinds with longjmp.
+struct ProcessInfo
+{
+    const char* pszApp;
+    const char* pszTitle;
+    const char* pszClass;
+    BOOL fKeyStrokes;
+    const char* pszLayout;
+    const char* pszModule;
+};
+
+static void PushProcessInfo(lua_State* L, const ProcessInfo* pInfo)
+{
+    const struct
+    {
+        const char* pszField;
+        const char* pszValue;
+    } rgTexts[] = {
+        { "app", pInfo->pszApp },       { "title", pInfo->pszTitle },
+        { "class", pInfo->pszClass },   { "layout", pInfo->pszLayout },
+        { "module", pInfo->pszModule },
+    };
+    lua_createtable(L, 0, (int)(sizeof(rgTexts) / sizeof(rgTexts[0])) + 1);   // info
+    for (const auto& text : rgTexts) {
+        lua_pushstring(L, text.pszValue);                       // info value
+        lua_setfield(L, -2, text.pszField);                     // info
+    }
+    lua_pushboolean(L, pInfo->fKeyStrokes);                     // info rdp
+    lua_setfield(L, -2, "rdp");                                 // info
+}
+
+static BOOL IsRdpKey(lua_State* L, int nIndex)
+{
+    size_t cch = 0;
+    const char* pszKey =
+        (LUA_TSTRING == lua_type(L, nIndex)) ? lua_tolstring(L, nIndex, &cch) : NULL;
+    return (NULL != pszKey && 3 == cch && 0 == memcmp(pszKey, "rdp", 3)) ? TRUE : FALSE;
+}
+
+// The second result of "process" on top: a table becomes its rdp (a boolean),
+// anything else nil. A table with another field, or without a boolean rdp,
+// raises the error that reports it.
+static void TakeOverride(lua_State* L)
+{
+    // override
+    if (LUA_TTABLE != lua_type(L, -1)) {
+        lua_pop(L, 1);                                          //
+        lua_pushnil(L);                                         // nil
+        return;
+    }
+    lua_pushnil(L);                                             // override nil
+    while (0 != lua_next(L, -2)) {                              // override key value
+        if (TRUE != IsRdpKey(L, -2)) {
+            lua_pop(L, 1);                                      // override key
+            int nKeyType = lua_type(L, -1);
+            if (LUA_TSTRING != nKeyType) {
+                // The key is converted in place: the walk ends here anyway.
+                lua_pushfstring(L, "[%s]", (LUA_TNUMBER == nKeyType) ? lua_tostring(L, -1)
+                                                                     : lua_typename(L, nKeyType));
+            }                                                   // override key name
+            luaL_error(L, TVX_OVERRIDE_FIELD_FORMAT, lua_tostring(L, -1));
+        }
+        lua_pop(L, 1);                                          // override key
+    }                                                           // override
+    lua_pushliteral(L, "rdp");                                  // override "rdp"
+    lua_rawget(L, -2);                                          // override rdp
+    int nType = lua_type(L, -1);
+    if (LUA_TBOOLEAN != nType) {
+        luaL_error(L, TVX_OVERRIDE_RDP_FORMAT, (LUA_TNIL == nType) ? "" : "a ",
+                   lua_typename(L, nType));
+    }
+    lua_remove(L, -2);                                          // rdp
+}
+
+// Runs inside the protected call with the scan text and the ProcessInfo (a
+// light userdata) as its arguments; returns the result and the override (rdp
+// or nil). The lookup of "process" belongs there too: a script may give the
+// globals a metatable whose __index raises an error for undefined names, and
+// an error outside a protected call would end the host.
 static int CallProcess(lua_State* L)
 {
-    // scan
+    // scan info*
+    const ProcessInfo* pInfo = (const ProcessInfo*)lua_touserdata(L, 2);
+    lua_pop(L, 1);                                              // scan
     lua_getfield(L, LUA_GLOBALSINDEX, "process");               // scan process
     lua_insert(L, 1);                                           // process scan
-    lua_call(L, 1, 1);                                          // result
-    int nType = lua_type(L, -1);
+    PushProcessInfo(L, pInfo);                                  // process scan info
+    lua_call(L, 2, 2);                                          // result override
+    int nType = lua_type(L, -2);
     if (LUA_TSTRING != nType && LUA_TNUMBER != nType) {
         return luaL_error(L, TVX_PROCESS_RESULT_FORMAT, (LUA_TNIL == nType) ? "" : "a ",
                           lua_typename(L, nType));
     }
-    return 1;
+    TakeOverride(L);                                            // result rdp|nil
+    return 2;
 }
 
 BOOL ScanProcessor::RunProcessFunction(const char* pszScan)
@@ -125,10 +212,15 @@ BOOL ScanProcessor::RunProcessFunction(const char* pszScan)
     FATAL_ASSERT(NULL != pszScan);
     lua_State* L = m_L;
     FreeProcessedData();
+    m_fKeyStrokes = m_settings.typingMode.UsesKeyStrokes(m_target.strApp);
+    ProcessInfo info = { m_target.strApp.c_str(), m_target.strTitle.c_str(),
+                         m_target.strClass.c_str(), m_fKeyStrokes,
+                         m_settings.strLayout.c_str(), m_settings.strModule.c_str() };
 
     lua_pushcclosure(L, CallProcess, 0);                        // call
     lua_pushstring(L, pszScan);                                 // call scan
-    if (0 != lua_pcall(L, 1, 1, 0)) {                           // error
+    lua_pushlightuserdata(L, &info);                            // call scan info*
+    if (0 != lua_pcall(L, 2, 2, 0)) {                           // error
         const char* pszError = lua_tolstring(L, -1, NULL);
         std::wstring strError;
         if (NULL != pszError) {
@@ -143,23 +235,27 @@ BOOL ScanProcessor::RunProcessFunction(const char* pszScan)
         m_pfnError(m_pvErrorContext, strError.c_str());
         return FALSE;
     }
-    // result (a string or a number)
+    // result (a string or a number) rdp|nil
+    if (LUA_TBOOLEAN == lua_type(L, -1)) {
+        m_fKeyStrokes = lua_toboolean(L, -1) ? TRUE : FALSE;
+    }
     size_t cbResult = 0;
-    const char* pszResult = lua_tolstring(L, -1, &cbResult);   // result as text
+    const char* pszResult = lua_tolstring(L, -2, &cbResult);   // result as text
     m_pszProcessedData = new (std::nothrow) char[cbResult + 1];
     FATAL_ASSERT(NULL != m_pszProcessedData);
     memcpy(m_pszProcessedData, pszResult, cbResult + 1);
-    lua_pop(L, 1);                                              // (as before)
+    lua_pop(L, 2);                                              // (as before)
     return TRUE;
 }
 
-BOOL ScanProcessor::ProcessScan(const void* pvData, DWORD cbData)
+BOOL ScanProcessor::ProcessScan(const void* pvData, DWORD cbData, const ScanTarget* pTarget)
 {
+    m_target = (NULL != pTarget) ? *pTarget : ScanTarget();
     char* pszScan = NarrowScanText(pvData, cbData);
     if (TRUE == RunProcessFunction(pszScan)) {
         FATAL_ASSERT(NULL != m_pszProcessedData);
-        if (TRUE == m_pfnType(m_pvTypeContext, m_pszProcessedData, m_nInterKeyDelay,
-                              m_fUnicodeTyping)) {
+        if (TRUE == m_pfnType(m_pvTypeContext, m_pszProcessedData, m_settings.nInterKeyDelay,
+                              (TRUE == m_fKeyStrokes) ? FALSE : TRUE)) {
             m_nLastOutcome = SCAN_OUTCOME_TYPED;
         } else {
             m_nLastOutcome = SCAN_OUTCOME_REFUSED_BY_WINDOWS;

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "common/Types.h"
+#include "script/ScanTarget.h"
 
 struct lua_State;
 
@@ -44,9 +45,18 @@ enum ScanOutcome
 
 // Runs the script on scans for the main window. One object per window, made
 // once the typing settings are known; the interpreter is not owned.
+//
+// "process" is called with the scan and a table describing where it goes:
+// app, title and class of the ScanTarget, rdp (TRUE when the scan is to go as
+// key strokes), layout and module of the ScanSettings. A table returned as its
+// second result holds rdp = true or false, which decides the mode of that one
+// scan; any other second result that is no table is ignored.
 class ScanProcessor
 {
 public:
+    ScanProcessor(lua_State* L, const ScanSettings& settings);
+    // Every scan in one mode (Unicode characters when fUnicodeTyping is TRUE),
+    // with an empty layout and module.
     ScanProcessor(lua_State* L, DWORD nInterKeyDelay, BOOL fUnicodeTyping);
     ~ScanProcessor();
 
@@ -57,20 +67,22 @@ public:
     void SetErrorProc(ScriptErrorProc pfnError, void* pvContext);
     void SetTypeProc(ScriptTypeProc pfnType, void* pvContext);
 
-    // One WM_COPYDATA record (lpData, cbData): converts the text, runs
-    // "process" on it and types the result; a failure is reported and nothing
-    // is typed. The scan's outcome is kept (GetLastOutcome). Always TRUE, the
-    // answer the module gets.
-    BOOL ProcessScan(const void* pvData, DWORD cbData);
+    // One WM_COPYDATA record (lpData, cbData) for the window pTarget (null:
+    // nothing known of it): converts the text, runs "process" on it and types
+    // the result; a failure is reported and nothing is typed. The scan's
+    // outcome is kept (GetLastOutcome). Always TRUE, the answer the module
+    // gets.
+    BOOL ProcessScan(const void* pvData, DWORD cbData, const ScanTarget* pTarget = NULL);
 
     // What became of the last scan, and how many scans the system refused
     // to let be typed whole since this object was made.
     ScanOutcome GetLastOutcome() const { return m_nLastOutcome; }
     DWORD GetRefusedScans() const { return m_cRefusedScans; }
 
-    // Calls "process" with pszScan and keeps its result in m_pszProcessedData.
-    // FALSE when the call failed or returned anything but a string or a
-    // number; the error has then been reported.
+    // Calls "process" with pszScan and the description of the last target,
+    // keeps its result in m_pszProcessedData and the scan's mode. FALSE when
+    // the call failed, returned anything but a string or a number, or a
+    // malformed override; the error has then been reported.
     BOOL RunProcessFunction(const char* pszScan);
 
     // The result of the last successful RunProcessFunction, until ProcessScan
@@ -81,8 +93,12 @@ private:
     void FreeProcessedData();
 
     lua_State* m_L;
-    DWORD m_nInterKeyDelay;
-    BOOL m_fUnicodeTyping;
+    ScanSettings m_settings;
+    // The window of the scan being handled (or the last one), and whether it
+    // goes as key strokes: the settings' choice for it, then the script's
+    // override once "process" has returned.
+    ScanTarget m_target;
+    BOOL m_fKeyStrokes;
     char* m_pszProcessedData;
     ScriptErrorProc m_pfnError;
     void* m_pvErrorContext;

@@ -6,3 +6,5 @@
 #define FOREGROUND_CAPS_OFF L"Caps Lock off"
 // The helper never outlives a test by much, even if the test dies.
 #define FOREGROUND_HELPER_LIFETIME_MS 60000
+// How long the helper tries to keep the focus once its window shows.
+#define FOREGROUND_HELPER_SETTLE_MS 10000

@@ -115,7 +115,8 @@ TEST_F(WithSettings, CreateKeyTranslatorMapChoosesTheLayoutIgnoringCase)
         const WCHAR* pszValue;
         int nLayout;
     } const cases[] = { { L"US", LAYOUT_US }, { L"us", LAYOUT_US }, { L"Swedish", LAYOUT_SWEDISH },
-                        { L"swedish", LAYOUT_SWEDISH }, { L"BELGIAN", LAYOUT_BELGIAN } };
+                        { L"swedish", LAYOUT_SWEDISH }, { L"BELGIAN", LAYOUT_BELGIAN },
+                        { L"fINNISH", LAYOUT_SWEDISH } };
     for (const Case& c : cases) {
         gpSettings->Set(L"KeyboardLayout", c.pszValue);
         ASSERT_EQ(TRUE, CreateKeyTranslatorMap()) << c.pszValue;
@@ -131,7 +132,8 @@ TEST_F(WithSettings, CreateKeyTranslatorMapChoosesTheLayoutIgnoringCase)
 // Natively the error box writes its text to standard error.
 TEST_F(WithSettings, AnUnknownLayoutIsReportedAndBuildsNothing)
 {
-    for (const WCHAR* pszValue : { L"", L"German", L"Swedsh", L"US ", L"Belgian-French" }) {
+    for (const WCHAR* pszValue :
+         { L"", L"German", L"Swedsh", L"US ", L"Belgian-French", L"Finnish multilingual" }) {
         gpSettings->Set(L"KeyboardLayout", pszValue);
         ::testing::internal::CaptureStderr();
         EXPECT_EQ(FALSE, CreateKeyTranslatorMap());

@@ -27,7 +27,7 @@ static LRESULT CALLBACK TypingTargetProc(HWND hWnd, UINT uMsg, WPARAM wParam, LP
     return DefWindowProcW(hWnd, uMsg, wParam, lParam);
 }
 
-TypingTarget::TypingTarget()
+TypingTarget::TypingTarget(const WCHAR* pszClass)
     : m_hWnd(NULL), m_hEdit(NULL)
 {
     HINSTANCE hInstance = GetModuleHandleW(NULL);
@@ -37,10 +37,10 @@ TypingTarget::TypingTarget()
     wc.hInstance = hInstance;
     wc.hCursor = LoadCursorW(NULL, IDC_ARROW);
     wc.hbrBackground = (HBRUSH)(COLOR_WINDOW + 1);
-    wc.lpszClassName = TYPING_TARGET_CLASS;
+    wc.lpszClassName = pszClass;
     RegisterClassW(&wc);  // fails harmlessly when an earlier target registered it
 
-    m_hWnd = CreateWindowExW(0, TYPING_TARGET_CLASS, L"Tolvex typing target",
+    m_hWnd = CreateWindowExW(0, pszClass, L"Tolvex typing target",
                              WS_OVERLAPPEDWINDOW | WS_VISIBLE, 20, 20, 640, 400, NULL, NULL,
                              hInstance, NULL);
     if (NULL == m_hWnd) {

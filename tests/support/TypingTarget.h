@@ -7,14 +7,14 @@
 
 #include <string>
 
-// The class of the target's top-level window.
+// The class of the target's top-level window, unless it is given another.
 #define TYPING_TARGET_CLASS L"TolvexTypingTarget"
 
 class TypingTarget
 {
 public:
-    // Makes the window and focuses the EDIT control.
-    TypingTarget();
+    // Makes the window, of class pszClass, and focuses the EDIT control.
+    explicit TypingTarget(const WCHAR* pszClass = TYPING_TARGET_CLASS);
     ~TypingTarget();
 
     TypingTarget(const TypingTarget&) = delete;

@@ -11,11 +11,13 @@
 #include "keyboard/KeyTranslator.h"
 #include "script/ScanFields.h"
 #include "script/ScanProcessor.h"
+#include "script/ScanTarget.h"
 #include "script/ScriptHost.h"
 
 static const char gszUsage[] =
     "Usage:\n"
-    "  tolvexcli run [--folder DIR] [--layout US|Swedish|Belgian] [--rdp] [--caps-lock] [--events]\n"
+    "  tolvexcli run [--folder DIR] [--layout US|Swedish|Belgian|Finnish] [--rdp] [--caps-lock]\n"
+    "                [--events] [--app NAME] [--title TEXT] [--class NAME]\n"
     "  tolvexcli ean128 [--lax] SCAN...\n"
     "  tolvexcli --help\n";
 
@@ -31,14 +33,23 @@ static const char gszHelp[] =
     "        tolvexcli.exe. Reads scans from standard input, one per line, runs\n"
     "        \"process\" on each and prints the text that would be typed, one line\n"
     "        per scan. A failing scan prints \"Script Runtime Error: \" and the\n"
-    "        error text, and the next scan follows.\n"
+    "        error text, and the next scan follows. \"process\" gets as its second\n"
+    "        argument the table the host gives it: app, title and class of the\n"
+    "        window the scans go to (from --app, --title, --class; empty when not\n"
+    "        given), rdp, layout, and module (\"InputModule\" of Tolvex.txt).\n"
     "          --folder DIR   the folder of script.lua and Tolvex.txt\n"
     "          --layout NAME  the keyboard layout (default: \"KeyboardLayout\" of\n"
     "                         DIR/Tolvex.txt when present, else US)\n"
     "          --rdp          every character as key strokes, as with RDPMode=TRUE\n"
     "          --caps-lock    type as if Caps Lock were on\n"
+    "          --app NAME     the image name of the window's program (a path may\n"
+    "                         be given; with RDPMode=Auto it chooses the mode)\n"
+    "          --title TEXT   the window's title\n"
+    "          --class NAME   the window's class\n"
     "          --events       print instead the events that typing produces for each\n"
     "                         scan, one per line, then a line \"end\":\n"
+    "                           mode keys, mode unicode             first, how the\n"
+    "                             scan is typed: key strokes or Unicode characters\n"
     "                           unicode-down XXXX, unicode-up XXXX  UTF-16 code unit\n"
     "                           key-down VV SS, key-up VV SS        virtual key and\n"
     "                             scan code, followed by \" ext\" for an extended key\n"
@@ -112,6 +123,7 @@ struct RunOptions
 {
     std::wstring strFolder;  // empty: not given
     std::wstring strLayout;
+    ScanTarget target;
     BOOL fRdp = FALSE;
     BOOL fCapsLock = FALSE;
     BOOL fEvents = FALSE;
@@ -151,6 +163,7 @@ static BOOL TypeIntoRecorder(void* pvContext, const char* pszText, DWORD nInterK
                              BOOL fUnicodeTyping)
 {
     RunOutput* pOutput = (RunOutput*)pvContext;
+    fprintf(pOutput->pOut, "mode %s\n", (TRUE == fUnicodeTyping) ? "unicode" : "keys");
     return TypeText(pOutput->pSink, pszText, nInterKeyDelay, fUnicodeTyping);
 }
 
@@ -188,7 +201,8 @@ static BOOL ReadLine(FILE* pIn, std::string* pstrLine)
     return TRUE;
 }
 
-static void ProcessInput(FILE* pIn, ScanProcessor* pProcessor, RunOutput* pOutput, BOOL fEvents)
+static void ProcessInput(FILE* pIn, ScanProcessor* pProcessor, const ScanTarget& target,
+                         RunOutput* pOutput, BOOL fEvents)
 {
     std::string strLine;
     while (TRUE == ReadLine(pIn, &strLine)) {
@@ -198,7 +212,8 @@ static void ProcessInput(FILE* pIn, ScanProcessor* pProcessor, RunOutput* pOutpu
             pOutput->fAnyFailed = TRUE;
             fprintf(pOutput->pOut, "Invalid input: %s\n", strError.c_str());
         } else {
-            pProcessor->ProcessScan(rgScan.data(), (DWORD)(rgScan.size() * sizeof(UTF16UNIT)));
+            pProcessor->ProcessScan(rgScan.data(), (DWORD)(rgScan.size() * sizeof(UTF16UNIT)),
+                                    &target);
         }
         if (TRUE == fEvents) {
             PrintEvents(pOutput);
@@ -269,7 +284,7 @@ static int RunScans(const RunOptions& options, FILE* pIn, FILE* pOut, FILE* pErr
         sink.setCapsLock(options.fCapsLock);
         RunOutput output = { pOut, &sink, FALSE };
         {
-            ScanProcessor processor(gpLuaState, GetInterKeyDelay(), GetUnicodeTyping());
+            ScanProcessor processor(gpLuaState, ReadScanSettings());
             processor.SetErrorProc(PrintScriptError, &output);
             if (TRUE == options.fEvents) {
                 processor.SetTypeProc(TypeIntoRecorder, &output);
@@ -278,7 +293,7 @@ static int RunScans(const RunOptions& options, FILE* pIn, FILE* pOut, FILE* pErr
             } else {
                 processor.SetTypeProc(PrintTypedText, &output);
             }
-            ProcessInput(pIn, &processor, &output, options.fEvents);
+            ProcessInput(pIn, &processor, options.target, &output, options.fEvents);
         }
         SetScriptSleepProc(NULL);
         gpSleepSink = NULL;
@@ -293,24 +308,51 @@ static int RunScans(const RunOptions& options, FILE* pIn, FILE* pOut, FILE* pErr
     return nResult;
 }
 
+// The options of run that take a value.
+static BOOL TakesValue(const std::string& strOption)
+{
+    for (const char* pszOption : { "--folder", "--layout", "--app", "--title", "--class" }) {
+        if (strOption == pszOption) {
+            return TRUE;
+        }
+    }
+    return FALSE;
+}
+
+// Stores the value of such an option; FALSE for a layout that does not exist.
+static BOOL SetRunOption(RunOptions* pOptions, const std::string& strOption,
+                         const std::string& strValue)
+{
+    // The window's texts take the host's road: UTF-16, then 8-bit as scans.
+    std::vector<UTF16UNIT> rgUnits = DecodeUtf8(strValue);
+    if ("--folder" == strOption) {
+        pOptions->strFolder = PathFromArgument(strValue);
+    } else if ("--layout" == strOption) {
+        pOptions->strLayout = PathFromArgument(strValue);
+        return (FindLayout(pOptions->strLayout.c_str()) >= 0) ? TRUE : FALSE;
+    } else if ("--app" == strOption) {
+        pOptions->target.strApp = TargetAppName(rgUnits);
+    } else if ("--title" == strOption) {
+        pOptions->target.strTitle = TargetText(rgUnits, MAX_TARGET_TITLE);
+    } else {
+        pOptions->target.strClass = TargetText(rgUnits, MAX_TARGET_CLASS);
+    }
+    return TRUE;
+}
+
 static int RunCommand(const std::vector<std::string>& rgArgs, FILE* pIn, FILE* pOut, FILE* pErr,
                       InstallFolderProc pfnFindInstallFolder)
 {
     RunOptions options;
     for (size_t i = 1; i < rgArgs.size(); i++) {
         const std::string& strArg = rgArgs[i];
-        if ("--folder" == strArg || "--layout" == strArg) {
+        if (TRUE == TakesValue(strArg)) {
             if (i + 1 >= rgArgs.size()) {
                 return UsageError(pErr, strArg + " needs a value");
             }
-            std::wstring strValue = PathFromArgument(rgArgs[++i]);
-            if ("--folder" == strArg) {
-                options.strFolder = strValue;
-            } else if (FindLayout(strValue.c_str()) >= 0) {
-                options.strLayout = strValue;
-            } else {
+            if (TRUE != SetRunOption(&options, strArg, rgArgs[++i])) {
                 return UsageError(pErr, "unknown layout " + rgArgs[i]
-                                            + " (US, Swedish or Belgian)");
+                                            + " (US, Swedish, Belgian or Finnish)");
             }
         } else if ("--rdp" == strArg) {
             options.fRdp = TRUE;

@@ -198,9 +198,9 @@ TEST_F(CliTest, EventsInUnicodeModeWithTheDefaultDelay)
 {
     CliResult r = RunScans(gszEchoScript, "A\\r\n\n", { "--events" });
     EXPECT_EQ(CLI_OK, r.nExitCode);
-    EXPECT_EQ("unicode-down 0041\nunicode-up 0041\npause 1\n"
+    EXPECT_EQ("mode unicode\nunicode-down 0041\nunicode-up 0041\npause 1\n"
               "key-down 0D 1C\npause 1\nkey-up 0D 1C\npause 1\nend\n"
-              "end\n",
+              "mode unicode\nend\n",
               r.strOut);
 }
 
@@ -209,7 +209,7 @@ TEST_F(CliTest, EventsInRdpModeWithCapsLockOnRestoreIt)
     ASSERT_TRUE(m_folder.Write(L"Tolvex.txt", "InterKeyDelay=0\r\n"));
     CliResult r = RunScans(gszEchoScript, "a\\x84\n", { "--rdp", "--caps-lock", "--events" });
     EXPECT_EQ(CLI_OK, r.nExitCode);
-    EXPECT_EQ("key-down 14 3A\npause 0\nkey-up 14 3A\npause 0\n"
+    EXPECT_EQ("mode keys\nkey-down 14 3A\npause 0\nkey-up 14 3A\npause 0\n"
               "key-down 41 1E\npause 0\nkey-up 41 1E\npause 0\n"
               "key-down 25 4B ext\npause 0\nkey-up 25 4B ext\npause 0\n"
               "key-down 14 3A\npause 0\nkey-up 14 3A\npause 0\nend\n",
@@ -221,12 +221,12 @@ TEST_F(CliTest, LayoutComesFromTheSettingsFileUnlessGiven)
     ASSERT_TRUE(m_folder.Write(L"Tolvex.txt", "KeyboardLayout=Swedish\nInterKeyDelay=0\nRDPMode=true\n"));
     // Swedish @ is AltGr+2; US @ is Shift+2.
     CliResult r = RunScans(gszEchoScript, "@\n", { "--events" });
-    EXPECT_EQ("key-down 11 1D\npause 0\nkey-down A5 38 ext\npause 0\n"
+    EXPECT_EQ("mode keys\nkey-down 11 1D\npause 0\nkey-down A5 38 ext\npause 0\n"
               "key-down 32 03\npause 0\nkey-up 32 03\npause 0\n"
               "key-up A5 38 ext\npause 0\nkey-up 11 1D\npause 0\nend\n",
               r.strOut);
     r = RunScans(gszEchoScript, "@\n", { "--layout", "us", "--events" });
-    EXPECT_EQ("key-down 10 2A\npause 0\nkey-down 32 03\npause 0\nkey-up 32 03\npause 0\n"
+    EXPECT_EQ("mode keys\nkey-down 10 2A\npause 0\nkey-down 32 03\npause 0\nkey-up 32 03\npause 0\n"
               "key-up 10 2A\npause 0\nend\n",
               r.strOut);
 }
@@ -245,7 +245,9 @@ TEST_F(CliTest, ScriptSleepShowsAsAPauseBeforeTheTyping)
     ASSERT_TRUE(m_folder.Write(L"Tolvex.txt", "InterKeyDelay=0\n"));
     CliResult r = RunScans("function process(s) app.sleep(250) tvxSleep(-1) return s end\n", "z\n",
                            { "--events" });
-    EXPECT_EQ("pause 250\npause 0\nunicode-down 007A\nunicode-up 007A\npause 0\nend\n", r.strOut);
+    EXPECT_EQ("mode unicode\npause 250\npause 0\nunicode-down 007A\nunicode-up 007A\npause 0\n"
+              "end\n",
+              r.strOut);
 }
 
 TEST_F(CliTest, ErrorInEventsModeEndsTheScanToo)
@@ -264,6 +266,119 @@ TEST_F(CliTest, ScanBytesReachTheScriptAsTheHostConvertsThem)
                            " return string.byte(c) .. ' ' end)) end\n",
                            "\\\\\\x00x\n\xc3\xa9\xe2\x82\xac\\x1d\\t\n");
     EXPECT_EQ("92 \n233 63 29 9 \n", r.strOut);
+}
+
+// --- where the scan goes ----------------------------------------------------
+
+TEST_F(CliTest, ScriptIsToldWhereTheScanGoes)
+{
+    ASSERT_TRUE(
+        m_folder.Write(L"Tolvex.txt", "InputModule=Quorlin.exe\r\nKeyboardLayout=FINNISH\r\n"));
+    const char* pszScript = "function process(s, info)\n"
+                            "  if s == 'length' then return #info.title end\n"
+                            "  return table.concat({ info.app, info.title, info.class,"
+                            " tostring(info.rdp), info.layout, info.module }, '|')\n"
+                            "end\n";
+    // A path gives its file name in lower case; the title is narrowed as scans are.
+    CliResult r = RunScans(pszScript, "x\n",
+                           { "--app", "C:\\Program Files\\Editor\\EDIT\xc3\x89.EXE", "--title",
+                             "Caf\xc3\xa9 \xe2\x82\xac", "--class", "Notepad" });
+    EXPECT_EQ(CLI_OK, r.nExitCode);
+    EXPECT_EQ("edit\\xe9.exe|Caf\\xe9 ?|Notepad|false|Finnish|Quorlin.exe\n", r.strOut);
+
+    // Nothing given: empty texts; the layout's name as the list writes it.
+    ASSERT_TRUE(m_folder.Write(L"Tolvex.txt", "RDPMode=true\r\n"));
+    r = RunScans(pszScript, "x\n", { "--layout", "swedish" });
+    EXPECT_EQ("|||true|Swedish|\n", r.strOut);
+
+    r = RunScans(pszScript, "length\n", { "--title", std::string(300, 'T') });
+    EXPECT_EQ("255\n", r.strOut);
+}
+
+struct ModeCase
+{
+    const char* pszSettings;  // Tolvex.txt
+    const char* pszApp;       // --app, or null
+    const char* pszMode;      // "keys" or "unicode"
+};
+
+class CliModeTest : public CliTest, public ::testing::WithParamInterface<ModeCase>
+{
+};
+
+// The mode chosen for the app shows in info.rdp and in the events.
+TEST_P(CliModeTest, FollowsRdpModeAndRdpApps)
+{
+    const ModeCase& c = GetParam();
+    ASSERT_TRUE(m_folder.Write(L"Tolvex.txt", c.pszSettings));
+    std::vector<std::string> rgOptions = { "--events" };
+    if (NULL != c.pszApp) {
+        rgOptions.insert(rgOptions.end(), { "--app", c.pszApp });
+    }
+    CliResult r = RunScans("function process(s, info)\n"
+                           "  if info.rdp ~= (s == 'keys') then error('info.rdp is wrong') end\n"
+                           "  return ''\n"
+                           "end\n",
+                           std::string(c.pszMode) + "\n", rgOptions);
+    EXPECT_EQ(std::string("mode ") + c.pszMode + "\nend\n", r.strOut);
+}
+
+static const ModeCase gModeCases[] = {
+    { "", "mstsc.exe", "unicode" },
+    { "RDPMode=TRUE\n", "notepad.exe", "keys" },
+    { "RDPMode=Automatic\n", "mstsc.exe", "unicode" },
+    { "RDPMode=Auto\n", "mstsc.exe", "keys" },
+    { "RDPMode=aUTO\n", "C:\\Windows\\System32\\MSRDC.EXE", "keys" },
+    { "RDPMode=AUTO\n", "WFICA32.exe", "keys" },
+    { "RDPMode=auto\n", "vmconnect.exe", "keys" },
+    { "RDPMode=Auto\n", "notepad.exe", "unicode" },
+    { "RDPMode=Auto\n", NULL, "unicode" },
+    // A list of one's own replaces the default one.
+    { "RDPMode=Auto\nRDPApps= My Client.EXE ,,\tother.exe\t\n", "my client.exe", "keys" },
+    { "RDPMode=Auto\nRDPApps= My Client.EXE ,,\tother.exe\t\n", "OTHER.EXE", "keys" },
+    { "RDPMode=Auto\nRDPApps= My Client.EXE ,,\tother.exe\t\n", "mstsc.exe", "unicode" },
+    { "RDPMode=Auto\nRDPApps=\n", "mstsc.exe", "unicode" },
+};
+
+INSTANTIATE_TEST_SUITE_P(Cli, CliModeTest, ::testing::ValuesIn(gModeCases));
+
+TEST_F(CliTest, SecondResultOverridesTheModeOfOneScan)
+{
+    ASSERT_TRUE(m_folder.Write(L"Tolvex.txt", "InterKeyDelay=0\nRDPMode=Auto\n"));
+    const char* pszScript =
+        "function process(s, info)\n"
+        "  if s == 'local' and info.app == 'mstsc.exe' then return 'u', { rdp = false } end\n"
+        "  if s == 'remote' then return 'k', { rdp = true } end\n"
+        "  if s == 'field' then return 'x', { rdp = true, delay = 5 } end\n"
+        "  if s == 'list' then return 'x', { true } end\n"
+        "  if s == 'text' then return 'x', { rdp = 'yes' } end\n"
+        "  if s == 'empty' then return 'x', {} end\n"
+        "  return s:gsub('o', 'q')\n"
+        "end\n";
+    CliResult r = RunScans(pszScript, "local\nremote\nfield\nlist\ntext\nempty\n",
+                           { "--app", "mstsc.exe", "--events" });
+    EXPECT_EQ(CLI_SCAN_FAILED, r.nExitCode);
+    const std::string strError = "Script Runtime Error: Function \"process\" returned ";
+    EXPECT_EQ("mode unicode\nunicode-down 0075\nunicode-up 0075\npause 0\nend\n"
+              "mode keys\nkey-down 4B 25\npause 0\nkey-up 4B 25\npause 0\nend\n" +
+                  strError +
+                  "the field delay in its second result, which may hold only rdp = true or false.\n"
+                  "end\n" +
+                  strError +
+                  "the field [1] in its second result, which may hold only rdp = true or false.\n"
+                  "end\n" +
+                  strError + "rdp = a string in its second result instead of true or false.\n"
+                  "end\n" +
+                  strError + "rdp = nil in its second result instead of true or false.\nend\n",
+              r.strOut);
+
+    // Elsewhere the script branches the other way; a count as second result
+    // (string.gsub's) is ignored, and the settings' mode holds.
+    r = RunScans(pszScript, "local\n", { "--app", "notepad.exe" });
+    EXPECT_EQ(CLI_OK, r.nExitCode);
+    EXPECT_EQ("lqcal\n", r.strOut);
+    r = RunScans(pszScript, "o\n", { "--app", "notepad.exe", "--events" });
+    EXPECT_EQ("mode unicode\nunicode-down 0071\nunicode-up 0071\npause 0\nend\n", r.strOut);
 }
 
 // --- ean128 -----------------------------------------------------------------
@@ -383,7 +498,7 @@ static const UsageCase gUsageCases[] = {
     { {}, "no command given" },
     { { "frob" }, "unknown command frob" },
     { { "run", "--folder" }, "--folder needs a value" },
-    { { "run", "--layout", "French" }, "unknown layout French (US, Swedish or Belgian)" },
+    { { "run", "--layout", "French" }, "unknown layout French (US, Swedish, Belgian or Finnish)" },
     { { "run", "--verbose" }, "unknown option --verbose for run" },
     { { "ean128" }, "ean128 needs at least one scan" },
     { { "ean128", "--lax" }, "ean128 needs at least one scan" },
@@ -395,8 +510,10 @@ TEST_F(CliTest, HelpDocumentsBothCommandsAndTheEventLines)
 {
     CliResult r = Run({ "--help" });
     EXPECT_EQ(CLI_OK, r.nExitCode);
-    for (const char* psz : { "tolvexcli run [--folder DIR] [--layout US|Swedish|Belgian] [--rdp]"
-                             " [--caps-lock] [--events]",
+    for (const char* psz : { "tolvexcli run [--folder DIR] [--layout US|Swedish|Belgian|Finnish]"
+                             " [--rdp] [--caps-lock]\n                [--events] [--app NAME]"
+                             " [--title TEXT] [--class NAME]",
+                             "mode keys, mode unicode",
                              "tolvexcli ean128 [--lax] SCAN...", "unicode-down XXXX",
                              "key-down VV SS", "pause N", "\\x1d", "Exit status" }) {
         EXPECT_THAT(r.strOut, HasSubstr(psz));
