@@ -12,6 +12,10 @@
 #include "support/SimSession.h"
 #include "support/TestInstallation.h"
 
+// Labels fed before the measured ones, and the longest wait for one label.
+#define WARM_UP_LABELS 3
+#define ARRIVAL_TIMEOUT_MS 10000
+
 struct BenchModule
 {
     const WCHAR* pszProgram;

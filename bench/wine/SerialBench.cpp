@@ -50,8 +50,6 @@
 namespace {
 
 #define SERIAL_PROGRAM L"Serial.exe"
-#define WARM_UP_LABELS 3
-#define ARRIVAL_TIMEOUT_MS 10000
 // The module gets this long to stop, as the host gives it.
 #define MODULE_STOP_WAIT_MS 1000
 #define SETTLE_MS 3000

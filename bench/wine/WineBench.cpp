@@ -51,9 +51,7 @@
 
 namespace {
 
-#define WARM_UP_LABELS 3
 #define EDIT_ALONE_ROUNDS 20
-#define ARRIVAL_TIMEOUT_MS 10000
 // The module's poll period, the bound of the wait for delivery.
 #define MODULE_TICK_MS 100
 // How long the programs get to settle after start-up before idling is timed.
