@@ -9,6 +9,11 @@
 //                                              module alone
 //   bench_wine idle MODULE [SECONDS]           CPU time of host and module
 //                                              with no scans
+//   bench_wine scanlog [LINES]                 what the scan log adds to a
+//                                              scan: one "scan" line appended,
+//                                              the rename at the cap, a line
+//                                              dropped when the folder cannot
+//                                              be made
 //
 // Labels are fed one at a time: the next only after the last has arrived and
 // a pause of 0..99 ms, so that the stand-in never holds two and the labels
@@ -26,8 +31,11 @@
 #include "BenchRig.h"
 #include "CpuLook.h"
 #include "common/Events.h"
+#include "common/Folders.h"
+#include "host/ScanLog.h"
 #include "support/ModuleReceiver.h"
 #include "support/SimSession.h"
+#include "support/TestFiles.h"
 #include "support/TestInstallation.h"
 #include "support/TypingTarget.h"
 
@@ -393,12 +401,79 @@ int MeasureIdle(const BenchModule& module, DWORD dwSeconds)
     return 0;
 }
 
+void PrintMicroseconds(const char* pszWhat, const Summary& summary)
+{
+    printf("%s: n=%llu median=%.0f us p95=%.0f us min=%.0f us max=%.0f us\n", pszWhat,
+           (unsigned long long)summary.nCount, summary.dMedian * 1000, summary.dP95 * 1000,
+           summary.dMin * 1000, summary.dMax * 1000);
+}
+
+// The time of each of nLines calls of pfnWrite, after an untimed call of
+// pfnPrepare each, in milliseconds; empty when a preparation failed or a
+// write did not answer fExpected.
+template <typename TPrepare, typename TWrite>
+std::vector<double> TimeWrites(int nLines, BOOL fExpected, TPrepare pfnPrepare, TWrite pfnWrite)
+{
+    std::vector<double> samples;
+    for (int i = 0; i < nLines; i++) {
+        if (TRUE != pfnPrepare()) {
+            return std::vector<double>();
+        }
+        double dStart = NowMs();
+        BOOL fWritten = pfnWrite();
+        samples.push_back(NowMs() - dStart);
+        if (fExpected != fWritten) {
+            return std::vector<double>();
+        }
+    }
+    return samples;
+}
+
+int MeasureScanLog(int nLines)
+{
+    // The label of the latency runs as the example script types it.
+    ScanReport report;
+    report.nOutcome = SCAN_OUTCOME_TYPED;
+    report.strScan = LabelScan(0);
+    report.strText = "09501101530003\t1.250\t260131\tABC123\tSERIAL00\t\r";
+    report.nTypingMs = 67;
+    TempFolder folder;
+    ScanLog log(JoinPath(folder.GetPath().c_str(), SCAN_LOG_FOLDER_NAME));
+    printf("scan line: %u bytes\n", (unsigned)FormatScanLine(GetLogTime(), report).size());
+    auto write = [&] { return log.WriteScan(report); };
+
+    std::vector<double> appended = TimeWrites(nLines, TRUE, [] { return TRUE; }, write);
+    // Each rename with a file filled to just below the cap.
+    std::string strFull(SCAN_LOG_MAX_BYTES - 10, 'x');
+    std::vector<double> renamed = TimeWrites(nLines / 10 + 1, TRUE, [&] {
+        return WriteTextFile(log.GetFilePath(), strFull);
+    }, write);
+    // A file where the folder should be.
+    TempFolder blocked;
+    std::wstring strBlocked = JoinPath(blocked.GetPath().c_str(), SCAN_LOG_FOLDER_NAME);
+    ScanLog dropping(strBlocked);
+    std::vector<double> dropped;
+    if (TRUE == WriteTextFile(strBlocked, "")) {
+        dropped = TimeWrites(nLines, FALSE, [] { return TRUE; },
+                             [&] { return dropping.WriteScan(report); });
+    }
+    if (appended.empty() || renamed.empty() || dropped.empty()) {
+        fprintf(stderr, "a scan line was not written, or not dropped, as it should be\n");
+        return 1;
+    }
+    PrintMicroseconds("scan line appended", Summarize(appended));
+    PrintMicroseconds("scan line with the rename at 1 MB", Summarize(renamed));
+    PrintMicroseconds("scan line dropped (the folder cannot be made)", Summarize(dropped));
+    return 0;
+}
+
 int Usage()
 {
     fprintf(stderr,
             "usage: bench_wine latency MODULE DELAY [LABELS]\n"
             "       bench_wine module MODULE [LABELS]\n"
             "       bench_wine idle MODULE [SECONDS]\n"
+            "       bench_wine scanlog [LINES]\n"
             "MODULE: Quorlin, Pellimor, Dravet or Ostwin\n");
     return 2;
 }
@@ -407,6 +482,11 @@ int Usage()
 
 int wmain(int argc, WCHAR** argv)
 {
+    if (argc >= 2 && std::wstring(L"scanlog") == argv[1]) {
+        setvbuf(stdout, NULL, _IONBF, 0);
+        int nLines = argc >= 3 ? _wtoi(argv[2]) : 1000;
+        return nLines > 0 ? MeasureScanLog(nLines) : Usage();
+    }
     if (argc < 3) {
         return Usage();
     }

@@ -29,4 +29,5 @@ done
 for module in Quorlin Pellimor Dravet Ostwin; do
     measure idle "$module" 30
 done
+measure scanlog 1000
 echo "== load average $(cut -d' ' -f1-3 /proc/loadavg)"

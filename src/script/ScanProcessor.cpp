@@ -11,6 +11,7 @@
 #include "common/MyString.h"
 #include "keyboard/TypeText.h"
 #include "script/LuaApi.h"
+#include "script/ScriptPlatform.h"
 
 static UTF16UNIT ReadUnit(const unsigned char* pbData, size_t iUnit)
 {
@@ -73,10 +74,17 @@ ScanProcessor::ScanProcessor(lua_State* L, DWORD nInterKeyDelay, BOOL fUnicodeTy
       m_pvErrorContext(NULL),
       m_pfnType(TypeWithKeyboard),
       m_pvTypeContext(NULL),
-      m_nLastOutcome(SCAN_OUTCOME_NONE),
-      m_cRefusedScans(0)
+      m_fPaused(FALSE),
+      m_cRefusedScans(0),
+      m_cPausedScans(0)
 {
     FATAL_ASSERT(NULL != L);
+}
+
+void ScanProcessor::SetInterpreter(lua_State* L)
+{
+    FATAL_ASSERT(NULL != L);
+    m_L = L;
 }
 
 ScanProcessor::~ScanProcessor()
@@ -120,7 +128,7 @@ static int CallProcess(lua_State* L)
     return 1;
 }
 
-BOOL ScanProcessor::RunProcessFunction(const char* pszScan)
+BOOL ScanProcessor::RunProcessFunction(const char* pszScan, std::wstring* pstrError)
 {
     FATAL_ASSERT(NULL != pszScan);
     lua_State* L = m_L;
@@ -140,6 +148,9 @@ BOOL ScanProcessor::RunProcessFunction(const char* pszScan)
                                     WidenAnsi(lua_typename(L, nType)).c_str() });
         }
         lua_pop(L, 1);                                          // (as before)
+        if (NULL != pstrError) {
+            *pstrError = strError;
+        }
         m_pfnError(m_pvErrorContext, strError.c_str());
         return FALSE;
     }
@@ -156,19 +167,43 @@ BOOL ScanProcessor::RunProcessFunction(const char* pszScan)
 BOOL ScanProcessor::ProcessScan(const void* pvData, DWORD cbData)
 {
     char* pszScan = NarrowScanText(pvData, cbData);
-    if (TRUE == RunProcessFunction(pszScan)) {
+    // A scan that arrives while this one's error box is open is handled and
+    // reported inside it: this report is kept only at the end.
+    ScanReport report;
+    report.strScan = pszScan;
+    std::wstring strError;
+    if (TRUE == m_fPaused) {
+        report.nOutcome = SCAN_OUTCOME_PAUSED;
+        m_cPausedScans++;
+    } else if (TRUE == RunProcessFunction(pszScan, &strError)) {
         FATAL_ASSERT(NULL != m_pszProcessedData);
-        if (TRUE == m_pfnType(m_pvTypeContext, m_pszProcessedData, m_nInterKeyDelay,
-                              m_fUnicodeTyping)) {
-            m_nLastOutcome = SCAN_OUTCOME_TYPED;
+        report.strText = m_pszProcessedData;
+        uint64_t ullStart = ReadMicroseconds();
+        BOOL fTyped = m_pfnType(m_pvTypeContext, m_pszProcessedData, m_nInterKeyDelay,
+                                m_fUnicodeTyping);
+        report.nTypingMs = (DWORD)((ReadMicroseconds() - ullStart) / 1000u);
+        if (TRUE == fTyped) {
+            report.nOutcome = SCAN_OUTCOME_TYPED;
         } else {
-            m_nLastOutcome = SCAN_OUTCOME_REFUSED_BY_WINDOWS;
+            report.nOutcome = SCAN_OUTCOME_REFUSED_BY_WINDOWS;
             m_cRefusedScans++;
         }
         FreeProcessedData();
     } else {
-        m_nLastOutcome = SCAN_OUTCOME_SCRIPT_ERROR;
+        report.nOutcome = SCAN_OUTCOME_SCRIPT_ERROR;
+        report.strText = NarrowAnsi(strError.c_str(), '?');
     }
     delete[] pszScan;
+    m_lastReport = report;
     return TRUE;
+}
+
+void ScanProcessor::ReportNoTarget(const void* pvData, DWORD cbData)
+{
+    char* pszScan = NarrowScanText(pvData, cbData);
+    ScanReport report;
+    report.nOutcome = SCAN_OUTCOME_NO_TARGET;
+    report.strScan = pszScan;
+    delete[] pszScan;
+    m_lastReport = report;
 }

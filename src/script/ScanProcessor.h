@@ -2,6 +2,8 @@
 // the script's "process" run on it, its result typed.
 #pragma once
 
+#include <string>
+
 #include "common/Types.h"
 
 struct lua_State;
@@ -40,6 +42,21 @@ enum ScanOutcome
     SCAN_OUTCOME_TYPED,               // the script's result was typed whole
     SCAN_OUTCOME_SCRIPT_ERROR,        // the script failed; nothing was typed
     SCAN_OUTCOME_REFUSED_BY_WINDOWS,  // the system refused the typing part-way
+    SCAN_OUTCOME_PAUSED,              // typing was paused: neither run nor typed
+    SCAN_OUTCOME_NO_TARGET,           // no window of the user to type into: neither run nor typed
+};
+
+// What became of one scan, as the host's scan log records it.
+struct ScanReport
+{
+    ScanOutcome nOutcome = SCAN_OUTCOME_NONE;
+    // The scan as the script receives it (NarrowScanText).
+    std::string strScan;
+    // The script's result (typed whole, or refused part-way), or the message
+    // of a script error in 8-bit text; empty when the script did not run.
+    std::string strText;
+    // How long typing took, in milliseconds; 0 when nothing was typed.
+    DWORD nTypingMs = 0;
 };
 
 // Runs the script on scans for the main window. One object per window, made
@@ -57,21 +74,34 @@ public:
     void SetErrorProc(ScriptErrorProc pfnError, void* pvContext);
     void SetTypeProc(ScriptTypeProc pfnType, void* pvContext);
 
+    // The interpreter to use from now on: the one that replaced it on a reload.
+    void SetInterpreter(lua_State* L);
+
+    // While paused, scans are neither run nor typed, only counted.
+    void SetPaused(BOOL fPaused) { m_fPaused = fPaused; }
+    BOOL IsPaused() const { return m_fPaused; }
+
     // One WM_COPYDATA record (lpData, cbData): converts the text, runs
     // "process" on it and types the result; a failure is reported and nothing
-    // is typed. The scan's outcome is kept (GetLastOutcome). Always TRUE, the
-    // answer the module gets.
+    // is typed. The scan's report is kept (GetLastReport) once the scan is
+    // done. Always TRUE, the answer the module gets.
     BOOL ProcessScan(const void* pvData, DWORD cbData);
+    // Keeps the report of a scan that is neither run nor typed because the
+    // host has no window of the user to type into.
+    void ReportNoTarget(const void* pvData, DWORD cbData);
 
     // What became of the last scan, and how many scans the system refused
-    // to let be typed whole since this object was made.
-    ScanOutcome GetLastOutcome() const { return m_nLastOutcome; }
+    // to let be typed whole, or arrived while paused, since this object was made.
+    const ScanReport& GetLastReport() const { return m_lastReport; }
+    ScanOutcome GetLastOutcome() const { return m_lastReport.nOutcome; }
     DWORD GetRefusedScans() const { return m_cRefusedScans; }
+    DWORD GetPausedScans() const { return m_cPausedScans; }
 
     // Calls "process" with pszScan and keeps its result in m_pszProcessedData.
     // FALSE when the call failed or returned anything but a string or a
-    // number; the error has then been reported.
-    BOOL RunProcessFunction(const char* pszScan);
+    // number; the error has then been reported, and its text is also left in
+    // *pstrError when that is given.
+    BOOL RunProcessFunction(const char* pszScan, std::wstring* pstrError = NULL);
 
     // The result of the last successful RunProcessFunction, until ProcessScan
     // has typed and freed it; null otherwise.
@@ -88,6 +118,8 @@ private:
     void* m_pvErrorContext;
     ScriptTypeProc m_pfnType;
     void* m_pvTypeContext;
-    ScanOutcome m_nLastOutcome;
+    BOOL m_fPaused;
+    ScanReport m_lastReport;
     DWORD m_cRefusedScans;
+    DWORD m_cPausedScans;
 };

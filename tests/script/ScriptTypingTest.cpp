@@ -2,6 +2,7 @@
 #include <string>
 #include <vector>
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include "common/Folders.h"
@@ -89,24 +90,49 @@ TEST(ScriptTyping, EachScanKeepsItsOutcome)
     struct Step
     {
         const char16_t* pszScan;
+        BOOL fPaused;
         size_t nRefused;  // events the system refuses, from the first
         ScanOutcome nOutcome;
         DWORD cRefusedScans;
+        DWORD cPausedScans;
+        const char* pszText;  // the end of what the report holds: the result or the error
     } const steps[] = {
-        { u"A", 0, SCAN_OUTCOME_TYPED, 0 },
-        { u"B", 1, SCAN_OUTCOME_REFUSED_BY_WINDOWS, 1 },
-        { u"bad", 0, SCAN_OUTCOME_SCRIPT_ERROR, 1 },
-        { u"CD", 3, SCAN_OUTCOME_REFUSED_BY_WINDOWS, 2 },
-        { u"E", 0, SCAN_OUTCOME_TYPED, 2 },
+        { u"A", FALSE, 0, SCAN_OUTCOME_TYPED, 0, 0, "A" },
+        { u"B", FALSE, 1, SCAN_OUTCOME_REFUSED_BY_WINDOWS, 1, 0, "B" },
+        { u"bad", FALSE, 0, SCAN_OUTCOME_SCRIPT_ERROR, 1, 0, "script.lua:2: bad scan" },
+        // Paused: the script does not even run on the scan that would fail.
+        { u"bad", TRUE, 0, SCAN_OUTCOME_PAUSED, 1, 1, "" },
+        { u"P", TRUE, 0, SCAN_OUTCOME_PAUSED, 1, 2, "" },
+        { u"CD", FALSE, 3, SCAN_OUTCOME_REFUSED_BY_WINDOWS, 2, 2, "CD" },
+        { u"E\u00e9\u0141", FALSE, 0, SCAN_OUTCOME_TYPED, 2, 2, "E\xe9?" },
     };
     for (const Step& step : steps) {
+        sink.clear();
         sink.refuseInputs(0, step.nRefused);
+        processor.SetPaused(step.fPaused);
         std::u16string strScan = step.pszScan;
         EXPECT_EQ(TRUE, processor.ProcessScan(strScan.c_str(),
                                               (DWORD)((strScan.size() + 1) * sizeof(char16_t))));
+        const ScanReport& report = processor.GetLastReport();
         EXPECT_EQ(step.nOutcome, processor.GetLastOutcome());
+        EXPECT_EQ(step.nOutcome, report.nOutcome);
         EXPECT_EQ(step.cRefusedScans, processor.GetRefusedScans());
+        EXPECT_EQ(step.cPausedScans, processor.GetPausedScans());
+        EXPECT_THAT(report.strText, ::testing::EndsWith(step.pszText));
+        if (TRUE == step.fPaused) {
+            EXPECT_EQ("", report.strText);
+            EXPECT_TRUE(sink.getEvents().empty());
+        }
     }
+    // The report's scan is the text the script received.
+    EXPECT_EQ("E\xe9?", processor.GetLastReport().strScan);
+
+    // A scan with no window to type into is reported without running.
+    const std::u16string strBad = u"bad";
+    processor.ReportNoTarget(strBad.c_str(), (DWORD)((strBad.size() + 1) * sizeof(char16_t)));
+    EXPECT_EQ(SCAN_OUTCOME_NO_TARGET, processor.GetLastReport().nOutcome);
+    EXPECT_EQ("bad", processor.GetLastReport().strScan);
+    EXPECT_EQ("", processor.GetLastReport().strText);
 
     DeleteKeyTranslatorMap();
     CloseScript();

@@ -31,7 +31,8 @@ static const char gszHelp[] =
     "        tolvexcli.exe. Reads scans from standard input, one per line, runs\n"
     "        \"process\" on each and prints the text that would be typed, one line\n"
     "        per scan. A failing scan prints \"Script Runtime Error: \" and the\n"
-    "        error text, and the next scan follows.\n"
+    "        error text, and the next scan follows. What the script writes with\n"
+    "        log(text) goes to standard error as \"log: \" and the text.\n"
     "          --folder DIR   the folder of script.lua and Tolvex.txt\n"
     "          --layout NAME  the keyboard layout (default: \"KeyboardLayout\" of\n"
     "                         DIR/Tolvex.txt when present, else US)\n"
@@ -73,6 +74,12 @@ static void PrintMessage(FILE* pFile, const WCHAR* pszText)
 static void PrintStartupMessage(const WCHAR* pszText)
 {
     PrintMessage(gpMessageFile, pszText);
+}
+
+// A script's log(text): the host would write it into its scan log.
+static void PrintScriptLog(void* pvContext, const char* pbText, size_t cbText)
+{
+    fprintf((FILE*)pvContext, "log: %s\n", EscapeBytes(pbText, cbText).c_str());
 }
 
 static int UsageError(FILE* pErr, const std::string& strProblem)
@@ -240,8 +247,9 @@ static int RunScans(const RunOptions& options, FILE* pIn, FILE* pOut, FILE* pErr
     SetFolders(L"", options.strFolder.c_str());
     gpMessageFile = pErr;
     SetScriptMessageProc(PrintStartupMessage);
+    SetScriptLogProc(PrintScriptLog, pErr);
     if (TRUE != InitScript()) {
-        CloseScript();
+        SetScriptLogProc(NULL, NULL);
         SetScriptMessageProc(NULL);
         return CLI_USAGE;
     }
@@ -289,6 +297,7 @@ static int RunScans(const RunOptions& options, FILE* pIn, FILE* pOut, FILE* pErr
     DeleteKeyTranslatorMap();
     gpSettings = NULL;
     CloseScript();
+    SetScriptLogProc(NULL, NULL);
     SetScriptMessageProc(NULL);
     return nResult;
 }
