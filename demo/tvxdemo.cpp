@@ -3,6 +3,9 @@
 //   tvxdemo start INSTALL_FOLDER    Notepad in front, then Tolvex from its folder
 //   tvxdemo type FEED LABELS        appends each label line to the terminal's feed
 //                                   and waits until Notepad's text settles
+//   tvxdemo scan LABELS             writes each label line and a CR to the
+//                                   simulated serial scanner (its folder in
+//                                   TVX_SERIAL_SCANNER) and waits the same way
 //   tvxdemo read                    prints Notepad's text, one line per line
 //   tvxdemo unload MODULE.exe       "Unload" in Tolvex's about box; waits for the
 //                                   host and its module and prints their exit codes
@@ -10,11 +13,13 @@
 
 #include <stdio.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "common/Escapes.h"
 #include "support/ProcessTree.h"
+#include "support/SerialScanner.h"
 #include "support/TestWindows.h"
 
 #define NOTEPAD_CLASS L"Notepad"
@@ -125,7 +130,11 @@ static std::wstring WaitForSettledText(HWND hEdit, const std::wstring& strBefore
     return strText;
 }
 
-static int Type(const WCHAR* pszFeed, const WCHAR* pszLabels)
+// Hands one label line, escapes and all, to the scanner at hand; FALSE
+// (after saying why) when it could not.
+typedef std::function<BOOL(const std::string& strLine)> ScanLabel;
+
+static int ScanLabels(const WCHAR* pszLabels, const ScanLabel& fnScan)
 {
     HWND hNotepad = NULL;
     HWND hEdit = FindNotepadEdit(&hNotepad);
@@ -146,14 +155,10 @@ static int Type(const WCHAR* pszFeed, const WCHAR* pszLabels)
             strLine.pop_back();
         }
         std::wstring strBefore = GetEditText(hEdit);
-        FILE* pFeed = _wfopen(pszFeed, L"ab");
-        if (NULL == pFeed) {
-            fprintf(stderr, "tvxdemo: cannot append to %ls\n", pszFeed);
+        if (TRUE != fnScan(strLine)) {
             nResult = 1;
             break;
         }
-        fprintf(pFeed, "%s\n", strLine.c_str());
-        fclose(pFeed);
         printf("fed    %s\n", strLine.c_str());
         fflush(stdout);
         if (WaitForSettledText(hEdit, strBefore) == strBefore) {
@@ -163,6 +168,41 @@ static int Type(const WCHAR* pszFeed, const WCHAR* pszLabels)
     }
     fclose(pLabels);
     return nResult;
+}
+
+static int Type(const WCHAR* pszFeed, const WCHAR* pszLabels)
+{
+    return ScanLabels(pszLabels, [pszFeed](const std::string& strLine) {
+        FILE* pFeed = _wfopen(pszFeed, L"ab");
+        if (NULL == pFeed) {
+            fprintf(stderr, "tvxdemo: cannot append to %ls\n", pszFeed);
+            return FALSE;
+        }
+        fprintf(pFeed, "%s\n", strLine.c_str());
+        fclose(pFeed);
+        return TRUE;
+    });
+}
+
+// The serial scanner takes the same escapes as the feed; the module's
+// settings end a label at its CR, as most scanners send it.
+static int Scan(const WCHAR* pszLabels)
+{
+    SerialScanner scanner;
+    if (TRUE != scanner.IsReady()) {
+        fprintf(stderr, "tvxdemo: the simulated serial scanner is not running (see %ls)\n",
+                SERIAL_SCANNER_VARIABLE);
+        return 1;
+    }
+    return ScanLabels(pszLabels, [&scanner](const std::string& strLine) {
+        if (TRUE != scanner.Write(strLine + "\\r")) {
+            const std::vector<std::string>& results = scanner.GetResults();
+            fprintf(stderr, "tvxdemo: the serial scanner did not write the label (%s)\n",
+                    results.empty() ? "no answer" : results.back().c_str());
+            return FALSE;
+        }
+        return TRUE;
+    });
 }
 
 static int Read()
@@ -247,12 +287,16 @@ int wmain(int argc, WCHAR** argv)
     if (4 == argc && 0 == wcscmp(argv[1], L"type")) {
         return Type(argv[2], argv[3]);
     }
+    if (3 == argc && 0 == wcscmp(argv[1], L"scan")) {
+        return Scan(argv[2]);
+    }
     if (2 == argc && 0 == wcscmp(argv[1], L"read")) {
         return Read();
     }
     if (3 == argc && 0 == wcscmp(argv[1], L"unload")) {
         return Unload(argv[2]);
     }
-    fprintf(stderr, "usage: tvxdemo start FOLDER | type FEED LABELS | read | unload MODULE.exe\n");
+    fprintf(stderr, "usage: tvxdemo start FOLDER | type FEED LABELS | scan LABELS | read | "
+                    "unload MODULE.exe\n");
     return 2;
 }

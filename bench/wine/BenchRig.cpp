@@ -40,14 +40,17 @@ const BenchModule* FindBenchModule(const WCHAR* pszName)
     return NULL;
 }
 
-BenchInstallation::BenchInstallation(const BenchModule& module, DWORD nInterKeyDelay)
+BenchInstallation::BenchInstallation(const BenchModule& module, DWORD nInterKeyDelay,
+                                     const char* pszScript)
     : m_install(module.rgpszLibraries), m_pszModuleProgram(module.pszProgram),
       m_hWndHost(NULL), m_hModule(NULL), m_dwModuleId(0), m_fReady(FALSE)
 {
     for (const WCHAR* pszFile : { L"Tolvex.exe", L"lua51.dll", module.pszProgram }) {
         m_install.CopyFromBuild(pszFile, pszFile);
     }
-    m_install.CopyFromBuild(BENCH_SCRIPT_PATH, L"script.lua");
+    if (NULL == pszScript) {
+        m_install.CopyFromBuild(BENCH_SCRIPT_PATH, L"script.lua");
+    }
 
     char szSettings[160];
     _snprintf(szSettings, sizeof(szSettings),
@@ -56,6 +59,7 @@ BenchInstallation::BenchInstallation(const BenchModule& module, DWORD nInterKeyD
     szSettings[sizeof(szSettings) - 1] = '\0';
     m_fReady = m_sim.IsReady() && m_sim.SetConditions(module.pszConditions) &&
                        m_install.IsReady() && m_install.WriteFile(L"Tolvex.txt", szSettings) &&
+                       (NULL == pszScript || m_install.WriteFile(L"script.lua", pszScript)) &&
                        (NULL == module.pszSettingsFile ||
                         m_install.WriteFile(module.pszSettingsFile, module.pszSettings))
                    ? TRUE
@@ -219,7 +223,7 @@ BOOL ComputeExpectedTyping(const std::string& strScan, DWORD nInterKeyDelay, BOO
     return TRUE;
 }
 
-SimFeedWatch::SimFeedWatch() : m_hLog(INVALID_HANDLE_VALUE)
+SimFeedWatch::SimFeedWatch() : m_hLog(INVALID_HANDLE_VALUE), m_nFeeds(0)
 {
     WCHAR szPath[MAX_PATH];
     DWORD cch = GetEnvironmentVariableW(L"TOLVEX_SIM_LOG", szPath, MAX_PATH);
@@ -253,6 +257,7 @@ BOOL SimFeedWatch::SawFeed()
         while (std::string::npos != (iEnd = m_strPartial.find('\n'))) {
             if (0 == m_strPartial.compare(0, 6, "*feed ")) {
                 fSaw = TRUE;
+                m_nFeeds++;
             }
             m_strPartial.erase(0, iEnd + 1);
         }
@@ -262,13 +267,18 @@ BOOL SimFeedWatch::SawFeed()
 
 double NowMs()
 {
+    LARGE_INTEGER liNow;
+    QueryPerformanceCounter(&liNow);
+    return CounterMs(liNow.QuadPart);
+}
+
+double CounterMs(LONGLONG llCounter)
+{
     static LARGE_INTEGER liFrequency = {};
     if (0 == liFrequency.QuadPart) {
         QueryPerformanceFrequency(&liFrequency);
     }
-    LARGE_INTEGER liNow;
-    QueryPerformanceCounter(&liNow);
-    return (double)liNow.QuadPart * 1000.0 / (double)liFrequency.QuadPart;
+    return (double)llCounter * 1000.0 / (double)liFrequency.QuadPart;
 }
 
 Summary Summarize(std::vector<double> samples)
@@ -286,6 +296,13 @@ Summary Summarize(std::vector<double> samples)
     summary.dMin = samples.front();
     summary.dMax = samples.back();
     return summary;
+}
+
+void PrintSummary(const char* pszWhat, const Summary& summary)
+{
+    printf("%s: n=%llu median=%.1f ms p95=%.1f ms min=%.1f ms max=%.1f ms\n", pszWhat,
+           (unsigned long long)summary.nCount, summary.dMedian, summary.dP95, summary.dMin,
+           summary.dMax);
 }
 
 DWORD NextGapMs()

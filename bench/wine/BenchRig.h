@@ -29,13 +29,15 @@ struct BenchModule
 // when there is none.
 const BenchModule* FindBenchModule(const WCHAR* pszName);
 
-// The host, one module with its stand-ins, the example script and a
-// "Tolvex.txt" in a temporary folder; the simulated terminal's files are
-// named in this process's environment, which host and module inherit.
+// The host, one module with its stand-ins, a script (the example script, or
+// the text pszScript) and a "Tolvex.txt" in a temporary folder; the simulated
+// terminal's files are named in this process's environment, which host and
+// module inherit.
 class BenchInstallation
 {
 public:
-    BenchInstallation(const BenchModule& module, DWORD nInterKeyDelay);
+    BenchInstallation(const BenchModule& module, DWORD nInterKeyDelay,
+                      const char* pszScript = NULL);
     // Ends host and module if they still run (after a failure only).
     ~BenchInstallation();
 
@@ -107,14 +109,18 @@ public:
     BOOL IsReady() const { return INVALID_HANDLE_VALUE != m_hLog; }
     // Reads what the log has gained; TRUE when a line among it is "*feed".
     BOOL SawFeed();
+    // How many "*feed" lines the reads so far have met.
+    size_t GetFeedsSeen() const { return m_nFeeds; }
 
 private:
     HANDLE m_hLog;
     std::string m_strPartial;
+    size_t m_nFeeds;
 };
 
-// Milliseconds on the performance counter.
+// Milliseconds on the performance counter: now, and at a counter reading.
 double NowMs();
+double CounterMs(LONGLONG llCounter);
 
 // Median, 95th percentile (nearest rank), minimum and maximum of samples.
 struct Summary
@@ -126,6 +132,8 @@ struct Summary
     double dMax;
 };
 Summary Summarize(std::vector<double> samples);
+// One line: "WHAT: n=... median=... p95=... min=... max=..." in milliseconds.
+void PrintSummary(const char* pszWhat, const Summary& summary);
 
 // A reproducible pause of 0..99 ms between labels, so that labels meet the
 // module's 100 ms tick at every phase, as real scans do.

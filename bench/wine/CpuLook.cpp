@@ -97,12 +97,16 @@ void LookAtUnixCpu(const std::wstring& strImagePath, CpuLook* pLook)
         TRUE != ParseUnixStat(strStat, &pLook->dUnixMs)) {
         return;
     }
+    pLook->dUnixRunMs = 0;
     for (DWORD dwTask : ListNumericEntries(strProcess + L"\\task")) {
+        std::wstring strTask = strProcess + L"\\task\\" + std::to_wstring(dwTask);
         double dMs = 0;
-        if (TRUE == ReadWholeFile(strProcess + L"\\task\\" + std::to_wstring(dwTask) + L"\\stat",
-                                  &strStat) &&
-            TRUE == ParseUnixStat(strStat, &dMs)) {
+        if (TRUE == ReadWholeFile(strTask + L"\\stat", &strStat) && TRUE == ParseUnixStat(strStat, &dMs)) {
             pLook->unixTasks[dwTask] = dMs;
+        }
+        // Its first field: nanoseconds on a CPU.
+        if (TRUE == ReadWholeFile(strTask + L"\\schedstat", &strStat)) {
+            pLook->dUnixRunMs += (double)strtoull(strStat.c_str(), NULL, 10) / 1e6;
         }
     }
     pLook->fUnix = TRUE;
@@ -178,6 +182,9 @@ void PrintCpuUsed(const WCHAR* pszWho, const CpuLook& before, const CpuLook& aft
             printf(" %.0f ms", task.second - ((before.unixTasks.end() == it) ? 0 : it->second));
         }
         printf("\n");
+        double dRunMs = after.dUnixRunMs - before.dUnixRunMs;
+        printf("  Linux's exact run time (schedstat): %.1f ms = %.3f %% of one core\n", dRunMs,
+               dRunMs / (dSeconds * 10.0));
     }
 
     double dProcessMs = (double)((after.ullUser - before.ullUser) + (after.ullKernel - before.ullKernel)) / 10000.0;

@@ -28,6 +28,10 @@ struct CpuLook
     BOOL fUnix;
     double dUnixMs;
     std::map<DWORD, double> unixTasks;
+    // Linux's exact run time of the process's tasks (the scheduler's
+    // nanoseconds, /proc/.../schedstat), summed, in milliseconds; the count
+    // above goes in 10 ms ticks, too coarse for an idle program.
+    double dUnixRunMs;
 };
 
 // Looks at hProcess, whose program file is strImagePath (to find its Unix

@@ -14,6 +14,15 @@
 //                                              the rename at the cap, a line
 //                                              dropped when the folder cannot
 //                                              be made
+//   bench_wine soak MODULE SCANS [DELAY [SEED [keep]]]
+//                                              the long run (Soak.h): scans
+//                                              lost among SCANS fed in bursts;
+//                                              "keep" never empties the EDIT;
+//                                              MODULE "direct": the same key
+//                                              events sent without Tolvex
+//   bench_wine type FILE DELAY                 (the sender of "direct")
+//   bench_wine serial-...                      the serial module's figures
+//                                              (SerialBench.cpp)
 //
 // Labels are fed one at a time: the next only after the last has arrived and
 // a pause of 0..99 ms, so that the stand-in never holds two and the labels
@@ -30,6 +39,8 @@
 
 #include "BenchRig.h"
 #include "CpuLook.h"
+#include "Soak.h"
+#include "SerialBench.h"
 #include "common/Events.h"
 #include "common/Folders.h"
 #include "host/ScanLog.h"
@@ -50,13 +61,6 @@ namespace {
 #define IDLE_SETTLE_MS 3000
 // How long the module gets to stop, as the host gives it.
 #define MODULE_STOP_WAIT_MS 1000
-
-void PrintSummary(const char* pszWhat, const Summary& summary)
-{
-    printf("%s: n=%llu median=%.1f ms p95=%.1f ms min=%.1f ms max=%.1f ms\n", pszWhat,
-           (unsigned long long)summary.nCount, summary.dMedian, summary.dP95, summary.dMin,
-           summary.dMax);
-}
 
 // One label's road as seen from here, in milliseconds from the feeding.
 struct Arrival
@@ -474,6 +478,10 @@ int Usage()
             "       bench_wine module MODULE [LABELS]\n"
             "       bench_wine idle MODULE [SECONDS]\n"
             "       bench_wine scanlog [LINES]\n"
+            "       bench_wine soak MODULE|direct SCANS [DELAY [SEED [keep]]]\n"
+            "       bench_wine serial-latency CR|None [LABELS]\n"
+            "       bench_wine serial-batch [LABELS] [ROUNDS]\n"
+            "       bench_wine serial-idle [SECONDS]\n"
             "MODULE: Quorlin, Pellimor, Dravet or Ostwin\n");
     return 2;
 }
@@ -487,16 +495,31 @@ int wmain(int argc, WCHAR** argv)
         int nLines = argc >= 3 ? _wtoi(argv[2]) : 1000;
         return nLines > 0 ? MeasureScanLog(nLines) : Usage();
     }
-    if (argc < 3) {
-        return Usage();
+    if (argc >= 2 && TRUE == IsSerialBenchMode(argv[1])) {
+        setvbuf(stdout, NULL, _IONBF, 0);
+        int nResult = RunSerialBench(argc, argv);
+        return 2 == nResult ? Usage() : nResult;
     }
-    const BenchModule* pModule = FindBenchModule(argv[2]);
-    if (NULL == pModule) {
+    if (argc < 3) {
         return Usage();
     }
     // Output goes to a pipe or file under Wine: let every line out at once.
     setvbuf(stdout, NULL, _IONBF, 0);
     std::wstring strMode = argv[1];
+    if (L"type" == strMode && argc >= 4) {
+        return SendTypedLines(argv[2], (DWORD)_wtoi(argv[3]));
+    }
+    const BenchModule* pModule = FindBenchModule(argv[2]);
+    if (L"soak" == strMode && argc >= 4 && (NULL != pModule || 0 == wcscmp(argv[2], L"direct"))) {
+        int nScans = _wtoi(argv[3]);
+        DWORD nDelay = argc >= 5 ? (DWORD)_wtoi(argv[4]) : 1;
+        unsigned int nSeed = argc >= 6 ? (unsigned int)_wtoi(argv[5]) : 1;
+        BOOL fKeepText = (argc >= 7 && 0 == wcscmp(argv[6], L"keep")) ? TRUE : FALSE;
+        return nScans > 0 ? RunSoak(pModule, nScans, nDelay, nSeed, fKeepText) : Usage();
+    }
+    if (NULL == pModule) {
+        return Usage();
+    }
     if (L"latency" == strMode && argc >= 4) {
         int nLabels = argc >= 5 ? _wtoi(argv[4]) : 100;
         return nLabels > 0 ? MeasureLatency(*pModule, (DWORD)_wtoi(argv[3]), nLabels) : Usage();

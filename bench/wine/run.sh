@@ -12,10 +12,16 @@ if [ ! -f "$program" ]; then
     exit 1
 fi
 "$root/cmake/wine-env.sh" start "$build"
-trap '"$root/cmake/wine-env.sh" stop "$build"' EXIT
+# The serial module's figures read the simulated serial scanner, linked as
+# COM42 of the session's prefix once the session has made it.
+scanner=$build/serial-bench
+python3 "$root/tests/support/serial-scanner.py" start "$scanner" "$build/wineprefix" --port COM42
+trap 'python3 "$root/tests/support/serial-scanner.py" stop "$scanner"; "$root/cmake/wine-env.sh" stop "$build"' EXIT
+export TVX_SERIAL_SCANNER="Z:$scanner"
+# A measurement may take up to $limit seconds (15 minutes unless given).
 measure() {
     echo "== bench_wine $*"
-    timeout 900 "$root/cmake/wine-run.sh" "$build" "$program" "$@"
+    timeout "${limit:-900}" "$root/cmake/wine-run.sh" "$build" "$program" "$@"
 }
 echo "== $(nproc) cores, load average $(cut -d' ' -f1-3 /proc/loadavg)"
 for module in Quorlin Pellimor Dravet Ostwin; do
@@ -29,5 +35,11 @@ done
 for module in Quorlin Pellimor Dravet Ostwin; do
     measure idle "$module" 30
 done
+measure serial-latency CR 100
+measure serial-latency None 100
+measure serial-batch 500 5
+measure serial-idle 30
 measure scanlog 1000
+# The long run, last: 10,000 scans take about 40 minutes under Wine.
+limit=5400 measure soak Quorlin 10000 1
 echo "== load average $(cut -d' ' -f1-3 /proc/loadavg)"

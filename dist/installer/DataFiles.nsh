@@ -8,4 +8,5 @@
     !insertmacro ${MACRO} "Tolvex.txt"
     !insertmacro ${MACRO} "script.lua"
     !insertmacro ${MACRO} "Dravet.txt"
+    !insertmacro ${MACRO} "Serial.txt"
 !macroend

@@ -29,18 +29,18 @@ namespace {
 #define UNINSTALL_LOG L"Uninstall.log"
 
 const WCHAR* const grgpszPrograms[] = {
-    L"Tolvex.exe", L"Quorlin.exe", L"Pellimor.exe", L"Dravet.exe", L"Ostwin.exe", L"lua51.dll",
-    L"tolvexcli.exe", L"Uninstall.exe",
+    L"Tolvex.exe", L"Quorlin.exe", L"Pellimor.exe", L"Dravet.exe", L"Ostwin.exe", L"Serial.exe",
+    L"lua51.dll", L"tolvexcli.exe", L"Uninstall.exe",
 };
 const WCHAR* const grgpszStandIns[] = {
     L"SCNAPI32.dll", L"AUDIOAPI32.dll", L"DECODER.dll", L"BHTLib.dll", L"LXEAPI.dll",
 };
 // The files a user may change, each shipped also as a copy in Defaults.
 const WCHAR* const grgpszEditableFiles[] = {
-    L"Tolvex.txt", L"script.lua", L"Dravet.txt",
+    L"Tolvex.txt", L"script.lua", L"Dravet.txt", L"Serial.txt",
 };
 const WCHAR* const grgpszDataFiles[] = {
-    L"Tolvex.txt", L"script.lua", L"barcode.wav", L"Dravet.txt",
+    L"Tolvex.txt", L"script.lua", L"barcode.wav", L"Dravet.txt", L"Serial.txt",
 };
 
 const DWORD UNINSTALL_TIMEOUT_MS = 60000;
@@ -50,6 +50,8 @@ const DWORD SETUP_ABORTED = 2;
 const char kszEditedScript[] =
     "-- edited by the user\r\nfunction process(scan) return scan end\r\n";
 const char kszEditedSettings[] = "InputModule=Dravet.exe\r\nKeyboardLayout=Swedish\r\n";
+// The scanner's port, as a user sets it.
+const char kszEditedSerialSettings[] = "Port=COM7\r\nBaudRate=115200\r\n";
 
 bool SamePath(const std::wstring& strA, const std::wstring& strB)
 {
@@ -59,27 +61,6 @@ bool SamePath(const std::wstring& strA, const std::wstring& strB)
 std::wstring Quoted(const std::wstring& str)
 {
     return L"\"" + str + L"\"";
-}
-
-// Wine settles the activation of a newly started program's windows late:
-// focus the target until it has kept the keyboard focus for half a second.
-bool FocusUntilSettled(TypingTarget& target, DWORD dwTimeoutMs)
-{
-    ULONGLONG ullStart = GetTickCount64();
-    while (GetTickCount64() - ullStart < dwTimeoutMs) {
-        if (target.Focus()) {
-            ULONGLONG ullHeld = GetTickCount64();
-            while (target.GetEdit() == GetFocus() && GetTickCount64() - ullHeld < 500) {
-                MsgWaitForMultipleObjects(0, NULL, FALSE, 20, QS_ALLINPUT);
-                PumpMessages();
-            }
-            if (target.GetEdit() == GetFocus() && target.GetWindow() == GetForegroundWindow()) {
-                return true;
-            }
-        }
-        Sleep(20);
-    }
-    return false;
 }
 
 class Installer : public ::testing::Test
@@ -238,7 +219,7 @@ TEST_F(Installer, HostFromTheInstalledCopyReadsSettingsScriptAndSoundFromTheData
     TypingTarget target;
     HWND hWndHost = NULL;
     ASSERT_NO_FATAL_FAILURE(StartInstalledHost(&hWndHost));
-    ASSERT_TRUE(FocusUntilSettled(target, 10000));
+    ASSERT_TRUE(target.FocusUntilSettled(10000));
 
     ASSERT_TRUE(sim.FeedLine("4006381333931"));
     EXPECT_EQ(L"installed:4006381333931\r\n", target.WaitForText(25, 10000));
@@ -345,6 +326,7 @@ TEST_F(Installer, UpgradeKeepsTheUsersSettingsAndScriptAndRenewsTheRest)
 
     ASSERT_TRUE(WriteTextFile(Data(L"script.lua"), kszEditedScript));
     ASSERT_TRUE(WriteTextFile(Data(L"Tolvex.txt"), kszEditedSettings));
+    ASSERT_TRUE(WriteTextFile(Data(L"Serial.txt"), kszEditedSerialSettings));
     ASSERT_TRUE(DeleteFileW(Data(L"Dravet.txt").c_str()));
     ASSERT_TRUE(WriteTextFile(Data(L"barcode.wav"), "an older sound"));
     ASSERT_TRUE(WriteTextFile(Program(L"Tolvex.exe"), "an older program"));
@@ -354,6 +336,7 @@ TEST_F(Installer, UpgradeKeepsTheUsersSettingsAndScriptAndRenewsTheRest)
 
     EXPECT_EQ(kszEditedScript, ReadFileBytes(Data(L"script.lua")));
     EXPECT_EQ(kszEditedSettings, ReadFileBytes(Data(L"Tolvex.txt")));
+    EXPECT_EQ(kszEditedSerialSettings, ReadFileBytes(Data(L"Serial.txt")));
     // A user file that is missing comes back as shipped.
     EXPECT_EQ(strDravet, ReadFileBytes(Data(L"Dravet.txt")));
     EXPECT_EQ(strSound, ReadFileBytes(Data(L"barcode.wav")));
@@ -563,12 +546,14 @@ TEST_F(Installer, UninstallKeepsEditedFilesForTheNextInstall)
     const std::string strDravet = ReadFileBytes(Data(L"Dravet.txt"));
     ASSERT_TRUE(WriteTextFile(Data(L"script.lua"), kszEditedScript));
     ASSERT_TRUE(WriteTextFile(Data(L"Tolvex.txt"), kszEditedSettings));
+    ASSERT_TRUE(WriteTextFile(Data(L"Serial.txt"), kszEditedSerialSettings));
 
     ASSERT_TRUE(RunUninstaller(L"/S", UNINSTALL_TIMEOUT_MS));
 
     EXPECT_FALSE(FolderExists(m_places.strPrograms));
     EXPECT_EQ(kszEditedScript, ReadFileBytes(Data(L"script.lua")));
     EXPECT_EQ(kszEditedSettings, ReadFileBytes(Data(L"Tolvex.txt")));
+    EXPECT_EQ(kszEditedSerialSettings, ReadFileBytes(Data(L"Serial.txt")));
     EXPECT_FALSE(FileExists(Data(L"Dravet.txt")));
     EXPECT_FALSE(FileExists(Data(L"barcode.wav")));
     EXPECT_TRUE(FileExists(Data(UNINSTALL_LOG)));
@@ -579,6 +564,7 @@ TEST_F(Installer, UninstallKeepsEditedFilesForTheNextInstall)
     ASSERT_NO_FATAL_FAILURE(Install(L"/S"));
     EXPECT_EQ(kszEditedScript, ReadFileBytes(Data(L"script.lua")));
     EXPECT_EQ(kszEditedSettings, ReadFileBytes(Data(L"Tolvex.txt")));
+    EXPECT_EQ(kszEditedSerialSettings, ReadFileBytes(Data(L"Serial.txt")));
     EXPECT_EQ(strDravet, ReadFileBytes(Data(L"Dravet.txt")));
     EXPECT_TRUE(FileExists(Data(L"barcode.wav")));
     EXPECT_FALSE(FileExists(Data(UNINSTALL_LOG)));

@@ -48,8 +48,11 @@ LRESULT CALLBACK ModuleReceiver::Proc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARA
     if (WM_COPYDATA != uMsg || NULL == pReceiver) {
         return DefWindowProcW(hWnd, uMsg, wParam, lParam);
     }
+    LARGE_INTEGER liNow;
+    QueryPerformanceCounter(&liNow);
     const COPYDATASTRUCT* pcds = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
     ReceivedScan scan;
+    scan.llReceived = liNow.QuadPart;
     scan.wParam = wParam;
     scan.dwData = pcds->dwData;
     scan.cbData = pcds->cbData;

@@ -20,6 +20,8 @@ struct ReceivedScan
     std::wstring strText;
     // Whether the last unit within cbData is a NUL.
     BOOL fTerminated;
+    // The performance counter when it came: what a benchmark times to.
+    LONGLONG llReceived;
 };
 
 class ModuleReceiver

@@ -74,6 +74,25 @@ BOOL TypingTarget::Focus()
     return (m_hWnd == GetForegroundWindow() && m_hEdit == GetFocus()) ? TRUE : FALSE;
 }
 
+BOOL TypingTarget::FocusUntilSettled(DWORD dwTimeoutMs)
+{
+    ULONGLONG ullStart = GetTickCount64();
+    while (GetTickCount64() - ullStart < dwTimeoutMs) {
+        if (TRUE == Focus()) {
+            ULONGLONG ullHeld = GetTickCount64();
+            while (m_hEdit == GetFocus() && GetTickCount64() - ullHeld < 500) {
+                MsgWaitForMultipleObjects(0, NULL, FALSE, 20, QS_ALLINPUT);
+                PumpMessages();
+            }
+            if (m_hEdit == GetFocus() && m_hWnd == GetForegroundWindow()) {
+                return TRUE;
+            }
+        }
+        Sleep(20);
+    }
+    return FALSE;
+}
+
 void TypingTarget::Clear()
 {
     PumpMessages();

@@ -23,6 +23,10 @@ public:
     // Brings the window to the foreground and the focus to the EDIT control
     // again; TRUE when both hold.
     BOOL Focus();
+    // Wine settles the activation of a newly started program's windows late:
+    // focuses again until the EDIT control has kept the focus for half a
+    // second, at most dwTimeoutMs; TRUE when it has.
+    BOOL FocusUntilSettled(DWORD dwTimeoutMs);
     // Empties the EDIT control.
     void Clear();
     // The text so far, after dispatching what is waiting.

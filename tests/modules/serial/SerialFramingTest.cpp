@@ -246,4 +246,22 @@ TEST(SettingsCheck, DefaultsAndValuesInAnyCase)
                  config);
 }
 
+// The shipped "Serial.txt" names every key with the default the module enters
+// before it reads the file: a user sees each setting and what it is.
+TEST(SettingsCheck, ShippedFileHoldsEveryKeyWithItsDefault)
+{
+    Settings defaults(L".");
+    SetDefaults(&defaults);
+    Settings shipped(TVX_DIST_FOLDER);
+    ASSERT_EQ(TRUE, shipped.Read(SERIAL_SETTINGS_FILE));
+    EXPECT_EQ(defaults.GetCount(), shipped.GetCount());
+    for (int i = 0; i < defaults.GetCount(); i++) {
+        const WCHAR* pszName = defaults.GetName(i);
+        const WCHAR* pszShipped = shipped.Get(pszName);
+        EXPECT_EQ(std::wstring(defaults.Get(pszName)),
+                  std::wstring(NULL == pszShipped ? L"(missing)" : pszShipped))
+            << i;
+    }
+}
+
 }  // namespace

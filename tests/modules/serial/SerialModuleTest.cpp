@@ -67,12 +67,17 @@ protected:
         ASSERT_EQ(TRUE, m_scanner.Appear());
     }
 
+    // After a failure the host and its module may still run: neither may
+    // outlive the test and hold the port or the desktop for the next one.
     void TearDown() override
     {
+        m_host.Close();
         if (NULL != m_hModule) {
+            if (WAIT_TIMEOUT == WaitForSingleObject(m_hModule, 0)) {
+                TerminateProcess(m_hModule, 1);
+            }
             CloseHandle(m_hModule);
         }
-        m_host.Close();
     }
 
     // Starts the host with these lines in "Serial.txt" and focuses the target.
@@ -88,13 +93,15 @@ protected:
                GetTickCount64() - ullStart < START_MS) {
             Sleep(20);
         }
-        m_hModule = OpenProcess(SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE, dwModuleId);
+        m_hModule = OpenProcess(SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION | PROCESS_TERMINATE, FALSE,
+                                dwModuleId);
         ASSERT_NE(nullptr, m_hModule);
         // Focused only once the module's window is made and hidden: under
-        // Wine that passes the activation to the desktop's taskbar.
+        // Wine that passes the activation to the desktop's taskbar, later
+        // still when the machine is busy.
         ASSERT_NE(nullptr, WaitForTopWindow(L"Scanner", NULL, START_MS, dwModuleId));
         m_target.Clear();
-        ASSERT_EQ(TRUE, m_target.Focus());
+        ASSERT_EQ(TRUE, m_target.FocusUntilSettled(START_MS));
     }
 
     // The text of a box the module shows, to tell with a failure.
