@@ -94,10 +94,15 @@ std::string SettingText(const WCHAR* pszName)
     return NarrowAnsi((NULL != pszValue) ? pszValue : L"", '?');
 }
 
-// The script's log(text), while the scan log is on.
+// The script's log(text) and each scan's report, while the scan log is on.
 void WriteScriptLogLine(void* pvContext, const char* pbText, size_t cbText)
 {
     static_cast<ScanLog*>(pvContext)->WriteScriptLog(pbText, cbText);
+}
+
+void WriteScanLine(void* pvContext, const ScanReport& report)
+{
+    static_cast<ScanLog*>(pvContext)->WriteScan(report);
 }
 
 }  // namespace
@@ -334,18 +339,13 @@ void TolvexWindow::StartScanLog()
     start.nInterKeyDelay = m_nInterKeyDelay;
     m_pScanLog->WriteStart(start);
     SetScriptLogProc(WriteScriptLogLine, m_pScanLog);
-}
-
-void TolvexWindow::LogScan()
-{
-    if (NULL != m_pScanLog) {
-        m_pScanLog->WriteScan(m_pScanProcessor->GetLastReport());
-    }
+    m_pScanProcessor->SetReportProc(WriteScanLine, m_pScanLog);
 }
 
 void TolvexWindow::EndScanLog()
 {
     if (NULL != m_pScanLog) {
+        m_pScanProcessor->SetReportProc(NULL, NULL);
         SetScriptLogProc(NULL, NULL);
         m_pScanLog->WriteEnd();
         delete m_pScanLog;
@@ -365,12 +365,9 @@ LRESULT TolvexWindow::onCopyData(LPARAM lParam)
 
 void TolvexWindow::HandleScan(const COPYDATASTRUCT* pcds)
 {
-    // Each scan is logged before anything that lets another scan in (giving
-    // the foreground back answers sent messages), so that its report is its own.
     if (TRUE == m_pScanProcessor->IsPaused()) {
         // Counted and logged, neither run nor typed; the one who scans hears it.
         m_pScanProcessor->ProcessScan(pcds->lpData, pcds->cbData);
-        LogScan();
         MessageBeep(MB_ICONWARNING);
         return;
     }
@@ -378,12 +375,10 @@ void TolvexWindow::HandleScan(const COPYDATASTRUCT* pcds)
         // Nothing but the host's own window to type into (where Enter would
         // press a button): the scan is not typed, and the user hears it.
         m_pScanProcessor->ReportNoTarget(pcds->lpData, pcds->cbData);
-        LogScan();
         MessageBeep(MB_ICONWARNING);
         return;
     }
     m_pScanProcessor->ProcessScan(pcds->lpData, pcds->cbData);
-    LogScan();
     // A "Script Runtime Error" box leaves the foreground with this window.
     m_foreground.GiveBack();
 }

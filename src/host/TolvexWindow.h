@@ -88,9 +88,8 @@ private:
     // Pauses or resumes typing; the tray tip says which.
     void SetPaused(BOOL fPaused);
     // Begins the scan log when "ScanLog" is on: its "start" line, and the
-    // script's log lines go there.
+    // script's log lines and the scans' reports go there.
     void StartScanLog();
-    void LogScan();
     void EndScanLog();
     // Adds the tray icon; when that fails the watch timer tries again.
     void ShowTrayIcon();

@@ -74,6 +74,8 @@ ScanProcessor::ScanProcessor(lua_State* L, DWORD nInterKeyDelay, BOOL fUnicodeTy
       m_pvErrorContext(NULL),
       m_pfnType(TypeWithKeyboard),
       m_pvTypeContext(NULL),
+      m_pfnReport(NULL),
+      m_pvReportContext(NULL),
       m_fPaused(FALSE),
       m_cRefusedScans(0),
       m_cPausedScans(0)
@@ -104,6 +106,20 @@ void ScanProcessor::SetTypeProc(ScriptTypeProc pfnType, void* pvContext)
     m_pvTypeContext = pvContext;
 }
 
+void ScanProcessor::SetReportProc(ScanReportProc pfnReport, void* pvContext)
+{
+    m_pfnReport = pfnReport;
+    m_pvReportContext = pvContext;
+}
+
+void ScanProcessor::Report(const ScanReport& report)
+{
+    m_lastReport = report;
+    if (NULL != m_pfnReport) {
+        m_pfnReport(m_pvReportContext, report);
+    }
+}
+
 void ScanProcessor::FreeProcessedData()
 {
     delete[] m_pszProcessedData;
@@ -128,7 +144,17 @@ static int CallProcess(lua_State* L)
     return 1;
 }
 
-BOOL ScanProcessor::RunProcessFunction(const char* pszScan, std::wstring* pstrError)
+BOOL ScanProcessor::RunProcessFunction(const char* pszScan)
+{
+    std::wstring strError;
+    if (TRUE != CallProcessFunction(pszScan, &strError)) {
+        m_pfnError(m_pvErrorContext, strError.c_str());
+        return FALSE;
+    }
+    return TRUE;
+}
+
+BOOL ScanProcessor::CallProcessFunction(const char* pszScan, std::wstring* pstrError)
 {
     FATAL_ASSERT(NULL != pszScan);
     lua_State* L = m_L;
@@ -138,20 +164,15 @@ BOOL ScanProcessor::RunProcessFunction(const char* pszScan, std::wstring* pstrEr
     lua_pushstring(L, pszScan);                                 // call scan
     if (0 != lua_pcall(L, 1, 1, 0)) {                           // error
         const char* pszError = lua_tolstring(L, -1, NULL);
-        std::wstring strError;
         if (NULL != pszError) {
-            strError = WidenAnsi(pszError);
+            *pstrError = WidenAnsi(pszError);
         } else {
             int nType = lua_type(L, -1);
-            strError = FormatText(TVX_ERROR_WITHOUT_MESSAGE_FORMAT,
-                                  { (LUA_TNIL == nType) ? L"" : L"a ",
-                                    WidenAnsi(lua_typename(L, nType)).c_str() });
+            *pstrError = FormatText(TVX_ERROR_WITHOUT_MESSAGE_FORMAT,
+                                    { (LUA_TNIL == nType) ? L"" : L"a ",
+                                      WidenAnsi(lua_typename(L, nType)).c_str() });
         }
         lua_pop(L, 1);                                          // (as before)
-        if (NULL != pstrError) {
-            *pstrError = strError;
-        }
-        m_pfnError(m_pvErrorContext, strError.c_str());
         return FALSE;
     }
     // result (a string or a number)
@@ -167,15 +188,13 @@ BOOL ScanProcessor::RunProcessFunction(const char* pszScan, std::wstring* pstrEr
 BOOL ScanProcessor::ProcessScan(const void* pvData, DWORD cbData)
 {
     char* pszScan = NarrowScanText(pvData, cbData);
-    // A scan that arrives while this one's error box is open is handled and
-    // reported inside it: this report is kept only at the end.
     ScanReport report;
     report.strScan = pszScan;
     std::wstring strError;
     if (TRUE == m_fPaused) {
         report.nOutcome = SCAN_OUTCOME_PAUSED;
         m_cPausedScans++;
-    } else if (TRUE == RunProcessFunction(pszScan, &strError)) {
+    } else if (TRUE == CallProcessFunction(pszScan, &strError)) {
         FATAL_ASSERT(NULL != m_pszProcessedData);
         report.strText = m_pszProcessedData;
         uint64_t ullStart = ReadMicroseconds();
@@ -194,7 +213,10 @@ BOOL ScanProcessor::ProcessScan(const void* pvData, DWORD cbData)
         report.strText = NarrowAnsi(strError.c_str(), '?');
     }
     delete[] pszScan;
-    m_lastReport = report;
+    Report(report);
+    if (SCAN_OUTCOME_SCRIPT_ERROR == report.nOutcome) {
+        m_pfnError(m_pvErrorContext, strError.c_str());
+    }
     return TRUE;
 }
 
@@ -205,5 +227,5 @@ void ScanProcessor::ReportNoTarget(const void* pvData, DWORD cbData)
     report.nOutcome = SCAN_OUTCOME_NO_TARGET;
     report.strScan = pszScan;
     delete[] pszScan;
-    m_lastReport = report;
+    Report(report);
 }

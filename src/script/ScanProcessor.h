@@ -46,7 +46,9 @@ enum ScanOutcome
     SCAN_OUTCOME_NO_TARGET,           // no window of the user to type into: neither run nor typed
 };
 
-// What became of one scan, as the host's scan log records it.
+// What became of one scan, as the host's scan log records it. Every field of
+// a "scan" line comes from here: a new one is a member here and one call in
+// FormatScanLine (host/ScanLog.cpp).
 struct ScanReport
 {
     ScanOutcome nOutcome = SCAN_OUTCOME_NONE;
@@ -58,6 +60,9 @@ struct ScanReport
     // How long typing took, in milliseconds; 0 when nothing was typed.
     DWORD nTypingMs = 0;
 };
+
+// Receives the report of each scan as soon as its outcome is known.
+typedef void (*ScanReportProc)(void* pvContext, const ScanReport& report);
 
 // Runs the script on scans for the main window. One object per window, made
 // once the typing settings are known; the interpreter is not owned.
@@ -73,6 +78,8 @@ public:
     // pfnError null restores ShowScriptRuntimeError; pfnType null restores TypeText.
     void SetErrorProc(ScriptErrorProc pfnError, void* pvContext);
     void SetTypeProc(ScriptTypeProc pfnType, void* pvContext);
+    // Where each scan's report goes (none by default, and after null).
+    void SetReportProc(ScanReportProc pfnReport, void* pvContext);
 
     // The interpreter to use from now on: the one that replaced it on a reload.
     void SetInterpreter(lua_State* L);
@@ -83,11 +90,12 @@ public:
 
     // One WM_COPYDATA record (lpData, cbData): converts the text, runs
     // "process" on it and types the result; a failure is reported and nothing
-    // is typed. The scan's report is kept (GetLastReport) once the scan is
-    // done. Always TRUE, the answer the module gets.
+    // is typed. The scan's report is kept (GetLastReport) and handed on
+    // before a failure's box opens, so that a scan handled while the box is
+    // open is reported after this one. Always TRUE, the answer the module gets.
     BOOL ProcessScan(const void* pvData, DWORD cbData);
-    // Keeps the report of a scan that is neither run nor typed because the
-    // host has no window of the user to type into.
+    // Reports a scan that is neither run nor typed because the host has no
+    // window of the user to type into.
     void ReportNoTarget(const void* pvData, DWORD cbData);
 
     // What became of the last scan, and how many scans the system refused
@@ -99,9 +107,8 @@ public:
 
     // Calls "process" with pszScan and keeps its result in m_pszProcessedData.
     // FALSE when the call failed or returned anything but a string or a
-    // number; the error has then been reported, and its text is also left in
-    // *pstrError when that is given.
-    BOOL RunProcessFunction(const char* pszScan, std::wstring* pstrError = NULL);
+    // number; the error has then been reported.
+    BOOL RunProcessFunction(const char* pszScan);
 
     // The result of the last successful RunProcessFunction, until ProcessScan
     // has typed and freed it; null otherwise.
@@ -109,6 +116,10 @@ public:
 
 private:
     void FreeProcessedData();
+    // RunProcessFunction without reporting the error: its text in *pstrError.
+    BOOL CallProcessFunction(const char* pszScan, std::wstring* pstrError);
+    // Keeps the report and hands it on.
+    void Report(const ScanReport& report);
 
     lua_State* m_L;
     DWORD m_nInterKeyDelay;
@@ -118,6 +129,8 @@ private:
     void* m_pvErrorContext;
     ScriptTypeProc m_pfnType;
     void* m_pvTypeContext;
+    ScanReportProc m_pfnReport;
+    void* m_pvReportContext;
     BOOL m_fPaused;
     ScanReport m_lastReport;
     DWORD m_cRefusedScans;

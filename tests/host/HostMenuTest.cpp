@@ -27,7 +27,8 @@
 
 namespace {
 
-// The commands of the tray menu (host/resource.h).
+// The commands of the tray menu, as documented for other programs to post:
+// written out here, so that renumbering them in host/resource.h fails.
 const WPARAM kAbout = 40011;
 const WPARAM kOpenDataFolder = 40012;
 const WPARAM kReload = 40013;
@@ -137,7 +138,7 @@ TEST(HostMenuTest, TheMenuPausesAndResumesAndAScanClosesItAndEveryScanIsLogged)
     RunningHost host;
     ASSERT_TRUE(host.Start(inst));
     DWORD dwPid = host.process.GetId();
-    ASSERT_TRUE(target.Focus());
+    ASSERT_TRUE(target.FocusUntilSettled(10000));
 
     // The right button's release opens the menu, the about box's item in bold.
     host.ClickTray(WM_RBUTTONUP);
@@ -241,7 +242,7 @@ void StartAndType(TestInstallation& inst, RunningHost& host, TypingTarget& targe
                   const char* pszScan, const WCHAR* pszTyped)
 {
     ASSERT_TRUE(host.Start(inst));
-    ASSERT_TRUE(target.Focus());
+    ASSERT_TRUE(target.FocusUntilSettled(10000));
     ASSERT_TRUE(inst.WriteFile(L"scan.txt", pszScan));
     ASSERT_EQ(pszTyped, target.WaitForText(wcslen(pszTyped), 10000));
 }

@@ -45,7 +45,7 @@ TEST(HostRunTest, ScansAreTypedThroughTheScriptAndAFailingScanIsReported)
     ASSERT_TRUE(NULL != target.GetEdit());
     RunningHost host;
     ASSERT_TRUE(host.Start(inst));
-    target.Focus();
+    ASSERT_TRUE(target.FocusUntilSettled(10000));
 
     ASSERT_TRUE(inst.WriteFile(L"scan.txt", "4711"));
     EXPECT_TRUE(PumpUntil([&] { return L"<47111>" == target.GetText(); }, 10000))

@@ -32,8 +32,6 @@ static BOOL TypeIntoRecorder(void* pvContext, const char* pszText, DWORD nInterK
     return TypeText((RecordingKeySink*)pvContext, pszText, nInterKeyDelay, fUnicodeTyping);
 }
 
-static void IgnoreScriptError(void*, const WCHAR*) {}
-
 TEST(ScriptTyping, ResultIsTypedWithTheWindowsSettings)
 {
     ScriptTestFolder folder;
@@ -68,9 +66,29 @@ TEST(ScriptTyping, ResultIsTypedWithTheWindowsSettings)
     CloseScript();
 }
 
-// What became of each scan is kept for a later reader, and the scans that the
-// system refused to let be typed whole are counted.
-TEST(ScriptTyping, EachScanKeepsItsOutcome)
+// What the host's scan log is handed, in order with the error boxes.
+struct ReportTrail
+{
+    std::vector<ScanReport> reports;
+    std::vector<std::string> order;  // "report" and "box", as they came
+};
+
+static void RecordReport(void* pvTrail, const ScanReport& report)
+{
+    static_cast<ReportTrail*>(pvTrail)->reports.push_back(report);
+    static_cast<ReportTrail*>(pvTrail)->order.push_back("report");
+}
+
+static void RecordBox(void* pvTrail, const WCHAR*)
+{
+    static_cast<ReportTrail*>(pvTrail)->order.push_back("box");
+}
+
+// What became of each scan is reported at once (before a script error's box,
+// which lets other scans in) and kept for a later reader, and the scans that
+// the system refused to let be typed whole, or that came while paused, are
+// counted.
+TEST(ScriptTyping, EachScanReportsItsOutcome)
 {
     ScriptTestFolder folder;
     ASSERT_TRUE(folder.Write(SCRIPT_FILE_NAME,
@@ -84,7 +102,9 @@ TEST(ScriptTyping, EachScanKeepsItsOutcome)
     RecordingKeySink sink;
     ScanProcessor processor(gpLuaState, 0, TRUE);
     processor.SetTypeProc(TypeIntoRecorder, &sink);
-    processor.SetErrorProc(IgnoreScriptError, NULL);
+    ReportTrail trail;
+    processor.SetErrorProc(RecordBox, &trail);
+    processor.SetReportProc(RecordReport, &trail);
     EXPECT_EQ(SCAN_OUTCOME_NONE, processor.GetLastOutcome());
 
     struct Step
@@ -110,10 +130,17 @@ TEST(ScriptTyping, EachScanKeepsItsOutcome)
         sink.clear();
         sink.refuseInputs(0, step.nRefused);
         processor.SetPaused(step.fPaused);
+        trail = ReportTrail();
         std::u16string strScan = step.pszScan;
         EXPECT_EQ(TRUE, processor.ProcessScan(strScan.c_str(),
                                               (DWORD)((strScan.size() + 1) * sizeof(char16_t))));
-        const ScanReport& report = processor.GetLastReport();
+        std::vector<std::string> rgOrder = { "report" };
+        if (SCAN_OUTCOME_SCRIPT_ERROR == step.nOutcome) {
+            rgOrder.push_back("box");
+        }
+        EXPECT_EQ(rgOrder, trail.order) << "outcome " << step.nOutcome;
+        ASSERT_EQ(1u, trail.reports.size());
+        const ScanReport& report = trail.reports[0];
         EXPECT_EQ(step.nOutcome, processor.GetLastOutcome());
         EXPECT_EQ(step.nOutcome, report.nOutcome);
         EXPECT_EQ(step.cRefusedScans, processor.GetRefusedScans());
@@ -128,11 +155,13 @@ TEST(ScriptTyping, EachScanKeepsItsOutcome)
     EXPECT_EQ("E\xe9?", processor.GetLastReport().strScan);
 
     // A scan with no window to type into is reported without running.
+    trail = ReportTrail();
     const std::u16string strBad = u"bad";
     processor.ReportNoTarget(strBad.c_str(), (DWORD)((strBad.size() + 1) * sizeof(char16_t)));
-    EXPECT_EQ(SCAN_OUTCOME_NO_TARGET, processor.GetLastReport().nOutcome);
-    EXPECT_EQ("bad", processor.GetLastReport().strScan);
-    EXPECT_EQ("", processor.GetLastReport().strText);
+    ASSERT_EQ(1u, trail.reports.size());
+    EXPECT_EQ(SCAN_OUTCOME_NO_TARGET, trail.reports[0].nOutcome);
+    EXPECT_EQ("bad", trail.reports[0].strScan);
+    EXPECT_EQ("", trail.reports[0].strText);
 
     DeleteKeyTranslatorMap();
     CloseScript();
