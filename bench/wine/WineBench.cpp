@@ -14,6 +14,11 @@
 //                                              (ForegroundTargetReader), per
 //                                              scan, with a window of another
 //                                              process in front
+//   bench_wine scanlog [LINES]                 what the scan log adds to a
+//                                              scan: one "scan" line appended,
+//                                              the rename at the cap, a line
+//                                              dropped when the folder cannot
+//                                              be made
 //   bench_wine soak MODULE SCANS [DELAY [SEED [keep]]]
 //                                              the long run (Soak.h): scans
 //                                              lost among SCANS fed in bursts;
@@ -42,10 +47,13 @@
 #include "Soak.h"
 #include "SerialBench.h"
 #include "common/Events.h"
+#include "common/Folders.h"
 #include "host/ForegroundTarget.h"
+#include "host/ScanLog.h"
 #include "support/TestWindows.h"
 #include "support/ModuleReceiver.h"
 #include "support/SimSession.h"
+#include "support/TestFiles.h"
 #include "support/TestInstallation.h"
 #include "support/TypingTarget.h"
 
@@ -488,6 +496,65 @@ int MeasureTargetReading(int nRounds)
     return (TRUE == window.Wait(ARRIVAL_TIMEOUT_MS, NULL) && TRUE == fStillInFront) ? 0 : 1;
 }
 
+// The time of each of nLines calls of pfnWrite, after an untimed call of
+// pfnPrepare each, in microseconds; empty when a preparation failed or a
+// write did not answer fExpected.
+template <typename TPrepare, typename TWrite>
+std::vector<double> TimeWrites(int nLines, BOOL fExpected, TPrepare pfnPrepare, TWrite pfnWrite)
+{
+    std::vector<double> samples;
+    for (int i = 0; i < nLines; i++) {
+        if (TRUE != pfnPrepare()) {
+            return std::vector<double>();
+        }
+        double dStart = NowMs();
+        BOOL fWritten = pfnWrite();
+        samples.push_back((NowMs() - dStart) * 1000.0);
+        if (fExpected != fWritten) {
+            return std::vector<double>();
+        }
+    }
+    return samples;
+}
+
+int MeasureScanLog(int nLines)
+{
+    // The label of the latency runs as the example script types it.
+    ScanReport report;
+    report.nOutcome = SCAN_OUTCOME_TYPED;
+    report.strScan = LabelScan(0);
+    report.strText = "09501101530003\t1.250\t260131\tABC123\tSERIAL00\t\r";
+    report.nTypingMs = 67;
+    TempFolder folder;
+    ScanLog log(JoinPath(folder.GetPath().c_str(), SCAN_LOG_FOLDER_NAME));
+    printf("scan line: %u bytes\n", (unsigned)FormatScanLine(GetLogTime(), report).size());
+    auto write = [&] { return log.WriteScan(report); };
+
+    std::vector<double> appended = TimeWrites(nLines, TRUE, [] { return TRUE; }, write);
+    // Each rename with a file filled to just below the cap.
+    std::string strFull(SCAN_LOG_MAX_BYTES - 10, 'x');
+    std::vector<double> renamed = TimeWrites(nLines / 10 + 1, TRUE, [&] {
+        return WriteTextFile(log.GetFilePath(), strFull);
+    }, write);
+    // A file where the folder should be.
+    TempFolder blocked;
+    std::wstring strBlocked = JoinPath(blocked.GetPath().c_str(), SCAN_LOG_FOLDER_NAME);
+    ScanLog dropping(strBlocked);
+    std::vector<double> dropped;
+    if (TRUE == WriteTextFile(strBlocked, "")) {
+        dropped = TimeWrites(nLines, FALSE, [] { return TRUE; },
+                             [&] { return dropping.WriteScan(report); });
+    }
+    if (appended.empty() || renamed.empty() || dropped.empty()) {
+        fprintf(stderr, "a scan line was not written, or not dropped, as it should be\n");
+        return 1;
+    }
+    PrintMicroseconds("scan line appended", appended);
+    PrintMicroseconds("scan line with the rename at 1 MB", renamed);
+    PrintMicroseconds("scan line dropped (the folder cannot be made)", dropped);
+    return 0;
+}
+
 int Usage()
 {
     fprintf(stderr,
@@ -495,6 +562,7 @@ int Usage()
             "       bench_wine module MODULE [LABELS]\n"
             "       bench_wine idle MODULE [SECONDS]\n"
             "       bench_wine target [ROUNDS]\n"
+            "       bench_wine scanlog [LINES]\n"
             "       bench_wine soak MODULE|direct SCANS [DELAY [SEED [keep]]]\n"
             "       bench_wine serial-latency CR|None [LABELS]\n"
             "       bench_wine serial-batch [LABELS] [ROUNDS]\n"
@@ -524,6 +592,10 @@ int wmain(int argc, WCHAR** argv)
     if (L"target" == strMode) {
         int nRounds = argc >= 3 ? _wtoi(argv[2]) : 1000;
         return nRounds > 0 ? MeasureTargetReading(nRounds) : Usage();
+    }
+    if (L"scanlog" == strMode) {
+        int nLines = argc >= 3 ? _wtoi(argv[2]) : 1000;
+        return nLines > 0 ? MeasureScanLog(nLines) : Usage();
     }
     if (L"type" == strMode && argc >= 4) {
         return SendTypedLines(argv[2], (DWORD)_wtoi(argv[3]));

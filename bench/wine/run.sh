@@ -40,6 +40,7 @@ measure serial-latency CR 100
 measure serial-latency None 100
 measure serial-batch 500 5
 measure serial-idle 30
+measure scanlog 1000
 # The long run, last: 10,000 scans take about 40 minutes under Wine.
 limit=5400 measure soak Quorlin 10000 1
 echo "== load average $(cut -d' ' -f1-3 /proc/loadavg)"

@@ -1,6 +1,7 @@
 #include "common/Escapes.h"
 
 #include <stdio.h>
+#include <string.h>
 
 #include "common/MyString.h"
 
@@ -111,9 +112,15 @@ BOOL Unescape(const std::vector<UTF16UNIT>& rgInput, std::vector<UTF16UNIT>* prg
 
 std::string EscapeText(const char* pszText)
 {
+    return EscapeBytes(pszText, strlen(pszText));
+}
+
+std::string EscapeBytes(const char* pbText, size_t cbText)
+{
     static const char szHex[] = "0123456789abcdef";
     std::string strOut;
-    for (const unsigned char* p = (const unsigned char*)pszText; *p; p++) {
+    const unsigned char* pbEnd = (const unsigned char*)pbText + cbText;
+    for (const unsigned char* p = (const unsigned char*)pbText; p < pbEnd; p++) {
         if ('\\' == *p) {
             strOut += "\\\\";
         } else if (*p >= 0x20 && *p <= 0x7E) {

@@ -22,6 +22,8 @@ BOOL Unescape(const std::vector<UTF16UNIT>& rgInput, std::vector<UTF16UNIT>* prg
 // Writes 8-bit text for output: bytes 0x20 to 0x7E as they are except the
 // backslash, which is doubled; every other byte as \xNN (lower-case digits).
 std::string EscapeText(const char* pszText);
+// The same for cbText bytes that may hold NULs (written \x00).
+std::string EscapeBytes(const char* pbText, size_t cbText);
 
 // A JSON string literal (with its quotes) of 8-bit text; bytes outside
 // 0x20 to 0x7E are written \u00NN.

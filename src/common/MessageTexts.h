@@ -19,8 +19,9 @@
 // ---- Caption "Tolvex": host start-up ----
 // The common controls cannot be initialised.
 #define TVX_AFX_INIT_FAILED_TEXT L"Afx init failed"
-// The interpreter cannot be made, or script.lua cannot be loaded; %s is empty
-// or the interpreter's message as TVX_LUA_ERROR_SUFFIX_FORMAT.
+// The interpreter cannot be made, or script.lua cannot be loaded (at start-up,
+// or on "Reload script", when the running script stays); %s is empty or the
+// interpreter's message as TVX_LUA_ERROR_SUFFIX_FORMAT.
 #define TVX_LUA_INIT_FAILED_FORMAT L"Unable to initialize Lua%s."
 // script.lua raised an error while it ran; %s as above.
 #define TVX_SCRIPT_COMPILE_FAILED_FORMAT L"Unable to compile script%s."
@@ -34,6 +35,10 @@
 #define TVX_SETTING_MISSING_FORMAT L"The setting %s is missing from file %s."
 // A setting's value is not one of those allowed: its name, then its value.
 #define TVX_INVALID_SETTING_FORMAT L"Invalid setting: %s=%s"
+
+// ---- Caption "Tolvex": the tray menu ----
+// "Open data folder" could not open the installation folder; %s is its path.
+#define TVX_OPEN_FOLDER_FAILED_FORMAT L"The data folder %s cannot be opened."
 
 // ---- Caption "Tolvex": host and modules at their start ----
 // The two named stop events cannot be made or opened.
@@ -80,6 +85,7 @@
 // A built-in called without one of its arguments; raised with luaL_error.
 #define TVX_EAN128_MISSING_ARGUMENT_TEXT "Missing argument to function ean128."
 #define TVX_SLEEP_MISSING_ARGUMENT_TEXT "Missing argument to function sleep."
+#define TVX_LOG_MISSING_ARGUMENT_TEXT "Missing argument to function log."
 
 // ---- Caption "Fatal Error" ----
 // A must-hold condition failed: its text, the source file's name and the

@@ -15,13 +15,6 @@ const WCHAR* const grgpszShellTrayClasses[] = {
     L"NotifyIconOverflowWindow",
 };
 
-BOOL IsOwnWindow(HWND hWnd)
-{
-    DWORD dwProcessId = 0;
-    GetWindowThreadProcessId(hWnd, &dwProcessId);
-    return (GetCurrentProcessId() == dwProcessId) ? TRUE : FALSE;
-}
-
 BOOL IsShellTray(HWND hWnd)
 {
     WCHAR szClass[64];
@@ -34,12 +27,6 @@ BOOL IsShellTray(HWND hWnd)
         }
     }
     return FALSE;
-}
-
-BOOL IsForegroundOwn()
-{
-    HWND hWnd = GetForegroundWindow();
-    return (NULL != hWnd && TRUE == IsOwnWindow(hWnd)) ? TRUE : FALSE;
 }
 
 // The other window's thread takes the activation when it next reads its
@@ -65,6 +52,21 @@ void WaitForFocus(HWND hWnd)
 }
 
 }  // namespace
+
+BOOL ForegroundKeeper::IsOwnWindow(HWND hWnd) const
+{
+    DWORD dwProcessId = 0;
+    GetWindowThreadProcessId(hWnd, &dwProcessId);
+    return (0 != dwProcessId &&
+            (GetCurrentProcessId() == dwProcessId || m_dwModuleProcessId == dwProcessId))
+               ? TRUE : FALSE;
+}
+
+BOOL ForegroundKeeper::IsForegroundOwn() const
+{
+    HWND hWnd = GetForegroundWindow();
+    return (NULL != hWnd && TRUE == IsOwnWindow(hWnd)) ? TRUE : FALSE;
+}
 
 void ForegroundKeeper::Remember()
 {

@@ -1,7 +1,8 @@
 // Keeps the user's window in front of the host's own. The host's boxes,
 // dialogs and menus take the foreground; when they close, Windows leaves it
 // with the host's hidden window, where typing goes nowhere, and a scan typed
-// while one of them is open would land in it (Enter pressing a button).
+// while one of them is open would land in it (Enter pressing a button). The
+// input module's windows (its boxes) count as the host's own.
 #pragma once
 
 #include <windows.h>
@@ -9,11 +10,14 @@
 class ForegroundKeeper
 {
 public:
-    ForegroundKeeper() : m_hWndUser(NULL), m_hWndActivating(NULL) {}
+    ForegroundKeeper() : m_hWndUser(NULL), m_hWndActivating(NULL), m_dwModuleProcessId(0) {}
 
-    // Notes the foreground window as the user's when it belongs to another
-    // process and is not the taskbar or the notification area (which take the
-    // foreground when the tray icon is clicked).
+    // The input module's process, whose windows are never the user's.
+    void SetModuleProcess(DWORD dwProcessId) { m_dwModuleProcessId = dwProcessId; }
+
+    // Notes the foreground window as the user's when it belongs to neither
+    // the host nor its module and is not the taskbar or the notification area
+    // (which take the foreground when the tray icon is clicked).
     void Remember();
     // Remembers the user's window, then brings hWndOwn, a window of the host,
     // to the foreground: before a dialog or a menu of the host opens.
@@ -29,7 +33,12 @@ public:
     BOOL PrepareToType();
 
 private:
+    // A window of the host or of its module.
+    BOOL IsOwnWindow(HWND hWnd) const;
+    BOOL IsForegroundOwn() const;
+
     HWND m_hWndUser;
     // The window given the foreground while the host waits for its focus.
     HWND m_hWndActivating;
+    DWORD m_dwModuleProcessId;
 };

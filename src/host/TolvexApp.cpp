@@ -15,7 +15,7 @@
 
 HINSTANCE ghInst = NULL;
 
-TolvexApp::TolvexApp(lua_State* L) : m_hInstance(NULL), m_pMainWindow(NULL), m_L(L) {}
+TolvexApp::TolvexApp() : m_hInstance(NULL), m_pMainWindow(NULL) {}
 
 TolvexApp::~TolvexApp()
 {

@@ -4,7 +4,6 @@
 
 #include <windows.h>
 
-struct lua_State;
 class TolvexWindow;
 
 // The host's module instance, stored first thing at entry.
@@ -13,8 +12,9 @@ extern HINSTANCE ghInst;
 class TolvexApp
 {
 public:
-    // L is the script interpreter; the entry point owns and closes it.
-    explicit TolvexApp(lua_State* L);
+    // The script's interpreter is ScriptHost's, started before and closed
+    // after by the entry point.
+    TolvexApp();
     // Destroys the main window object (which stops the input module), then
     // frees the settings.
     ~TolvexApp();
@@ -33,5 +33,4 @@ public:
 
     HINSTANCE m_hInstance;
     TolvexWindow* m_pMainWindow;
-    lua_State* m_L;
 };

@@ -32,7 +32,7 @@ int WINAPI wWinMain(HINSTANCE hInstance, HINSTANCE, LPWSTR, int)
         return 0;
     }
 
-    TolvexApp* pApp = new (std::nothrow) TolvexApp(gpLuaState);
+    TolvexApp* pApp = new (std::nothrow) TolvexApp();
     FATAL_ASSERT(NULL != pApp);
     int nExitCode = 0;
     if (1 == pApp->Init(hInstance)) {

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "common/AnsiText.h"
 #include "common/Assert.h"
 #include "common/ErrorBox.h"
 #include "common/EventNames.h"
@@ -15,11 +16,13 @@
 #include "common/MyString.h"
 #include "common/Settings.h"
 #include "host/HostLogic.h"
+#include "host/ScanLog.h"
 #include "host/TolvexApp.h"
 #include "host/WindowClass.h"
 #include "host/resource.h"
 #include "keyboard/KeyTranslator.h"
 #include "script/ScanProcessor.h"
+#include "script/ScriptHost.h"
 
 // The record layout the host announces (NOTIFYICONDATAW_V1_SIZE) ends with
 // the first 64 characters of szTip: the longest tip with its terminator.
@@ -65,18 +68,55 @@ std::wstring FormatVersionText()
     return szVersion;
 }
 
+// The tray menu, top to bottom; a null text is a separator. While typing is
+// paused the pause item gives way to the resume item.
+struct TrayMenuItem
+{
+    UINT uId;
+    const WCHAR* pszText;
+};
+
+const TrayMenuItem grgTrayMenu[] = {
+    { IDM_ABOUT, L"About Tolvex" },
+    { IDM_OPEN_DATA_FOLDER, L"Open data folder" },
+    { IDM_RELOAD_SCRIPT, L"Reload script" },
+    { IDM_PAUSE_TYPING, L"Pause typing" },
+    { IDM_RESUME_TYPING, L"Resume typing" },
+    // Apart from the others, so that a slip does not end the host.
+    { 0, NULL },
+    { IDM_UNLOAD, L"Unload" },
+};
+
+// A setting's text as the scan log writes it (8-bit); empty when absent.
+std::string SettingText(const WCHAR* pszName)
+{
+    const WCHAR* pszValue = gpSettings->Get(pszName);
+    return NarrowAnsi((NULL != pszValue) ? pszValue : L"", '?');
+}
+
+// The script's log(text) and each scan's report, while the scan log is on.
+void WriteScriptLogLine(void* pvContext, const char* pbText, size_t cbText)
+{
+    static_cast<ScanLog*>(pvContext)->WriteScriptLog(pbText, cbText);
+}
+
+void WriteScanLine(void* pvContext, const ScanReport& report)
+{
+    static_cast<ScanLog*>(pvContext)->WriteScan(report);
+}
+
 }  // namespace
 
 TolvexWindow::TolvexWindow(TolvexApp* pApp)
     : m_pApp(pApp),
       m_hSmallIcon(NULL),
       m_fAboutOpen(FALSE),
-      m_L(NULL),
       m_pScanProcessor(NULL),
-      m_uTaskbarCreated(0)
+      m_uTaskbarCreated(0),
+      m_fMenuOpen(FALSE),
+      m_pScanLog(NULL)
 {
     FATAL_ASSERT(NULL != pApp);
-    m_L = pApp->m_L;
 }
 
 TolvexWindow::~TolvexWindow()
@@ -126,7 +166,7 @@ void TolvexWindow::onCreate(HWND hWnd)
         PostQuitMessage(0);
         return;
     }
-    m_pScanProcessor = new (std::nothrow) ScanProcessor(m_L, ReadScanSettings());
+    m_pScanProcessor = new (std::nothrow) ScanProcessor(gpLuaState, ReadScanSettings());
     FATAL_ASSERT(NULL != m_pScanProcessor);
     // A script error on a scan is shown in a box owned by this window.
     m_pScanProcessor->SetErrorProc(ShowScriptRuntimeError, m_hWnd);
@@ -139,6 +179,7 @@ void TolvexWindow::onCreate(HWND hWnd)
         PostQuitMessage(0);
         return;
     }
+    StartScanLog();
     SetTimer(m_hWnd, WATCH_TIMER_ID, WATCH_TIMER_PERIOD, NULL);
     ShowTrayIcon();
 }
@@ -153,15 +194,50 @@ void TolvexWindow::onDestroy()
 
 LRESULT TolvexWindow::onCommand(HWND hWnd, UINT, WPARAM wParam, LPARAM lParam)
 {
-    // Only the left button going down on the tray icon opens the about box.
-    if (IDM_TRAY_ICON != LOWORD(wParam) || WM_LBUTTONDOWN != lParam) {
+    // A start that failed half-way ends the host; no command applies then.
+    if (NULL == m_pScanProcessor) {
         return 0;
     }
+    switch (LOWORD(wParam)) {
+    case IDM_TRAY_ICON:
+        // Of the icon's mouse messages only these two do something.
+        if (WM_LBUTTONDOWN == lParam) {
+            OpenAboutBox(hWnd);
+        } else if (WM_RBUTTONUP == lParam) {
+            ShowTrayMenu(hWnd);
+        }
+        break;
+    case IDM_ABOUT:
+        OpenAboutBox(hWnd);
+        break;
+    case IDM_OPEN_DATA_FOLDER:
+        OpenDataFolder();
+        break;
+    case IDM_RELOAD_SCRIPT:
+        ReloadScript();
+        break;
+    case IDM_PAUSE_TYPING:
+        SetPaused(TRUE);
+        break;
+    case IDM_RESUME_TYPING:
+        SetPaused(FALSE);
+        break;
+    case IDM_UNLOAD:
+        SendMessageW(hWnd, WM_CLOSE, 0, 0);
+        break;
+    default:
+        break;
+    }
+    return 0;
+}
+
+void TolvexWindow::OpenAboutBox(HWND hWnd)
+{
     if (TRUE == m_fAboutOpen) {
         // The system hands the activation on to the open modal box.
         m_foreground.TakeFor(hWnd);
         SetFocus(hWnd);
-        return 0;
+        return;
     }
     m_fAboutOpen = TRUE;
     m_foreground.TakeFor(hWnd);
@@ -173,7 +249,103 @@ LRESULT TolvexWindow::onCommand(HWND hWnd, UINT, WPARAM wParam, LPARAM lParam)
     if (nResult > 0 && 0 != (nResult & ABOUT_RESULT_UNLOAD)) {
         SendMessageW(hWnd, WM_CLOSE, 0, 0);
     }
-    return 0;
+}
+
+void TolvexWindow::ShowTrayMenu(HWND hWnd)
+{
+    // Over the modal about box a menu would act behind it: the right click
+    // brings the box forward as the left one does.
+    if (TRUE == m_fAboutOpen) {
+        OpenAboutBox(hWnd);
+        return;
+    }
+    if (TRUE == m_fMenuOpen) {
+        return;
+    }
+    HMENU hMenu = CreatePopupMenu();
+    if (NULL == hMenu) {
+        return;
+    }
+    BOOL fPaused = m_pScanProcessor->IsPaused();
+    for (const TrayMenuItem& item : grgTrayMenu) {
+        if ((IDM_PAUSE_TYPING == item.uId && TRUE == fPaused) ||
+            (IDM_RESUME_TYPING == item.uId && TRUE != fPaused)) {
+            continue;
+        }
+        AppendMenuW(hMenu, (NULL != item.pszText) ? MF_STRING : MF_SEPARATOR, item.uId,
+                    item.pszText);
+    }
+    // In bold what a left click does.
+    SetMenuDefaultItem(hMenu, IDM_ABOUT, FALSE);
+
+    POINT pt;
+    GetCursorPos(&pt);
+    m_fMenuOpen = TRUE;
+    // The menu closes when the user clicks elsewhere only if its window is
+    // in front, and the posted message lets it close at once.
+    m_foreground.TakeFor(hWnd);
+    TrackTrayMenu(hMenu, hWnd, pt);
+    PostMessageW(hWnd, WM_NULL, 0, 0);
+    m_fMenuOpen = FALSE;
+    DestroyMenu(hMenu);
+    m_foreground.GiveBack();
+}
+
+void TolvexWindow::OpenDataFolder()
+{
+    if (TRUE != OpenFolderWindow(GetInstallFolder())) {
+        m_foreground.Remember();
+        ShowErrorFormat(TVX_OPEN_FOLDER_FAILED_FORMAT, { GetInstallFolder() });
+        m_foreground.GiveBack();
+    }
+}
+
+void TolvexWindow::ReloadScript()
+{
+    // A script that fails shows its box, which takes the foreground.
+    m_foreground.Remember();
+    if (TRUE == ::ReloadScript()) {
+        m_pScanProcessor->SetInterpreter(gpLuaState);
+    }
+    m_foreground.GiveBack();
+}
+
+void TolvexWindow::SetPaused(BOOL fPaused)
+{
+    m_pScanProcessor->SetPaused(fPaused);
+    NotifyTrayIcon(NIM_MODIFY);
+}
+
+void TolvexWindow::StartScanLog()
+{
+    if (TRUE != IsSettingTrue(gpSettings->Get(L"ScanLog"))) {
+        return;
+    }
+    std::wstring strFolder = GetScanLogFolder();
+    if (strFolder.empty()) {
+        return;
+    }
+    m_pScanLog = new (std::nothrow) ScanLog(strFolder);
+    FATAL_ASSERT(NULL != m_pScanLog);
+    ScanLogStart start;
+    start.strModule = SettingText(L"InputModule");
+    start.strLayout = SettingText(L"KeyboardLayout");
+    start.pszMode = m_pScanProcessor->GetSettings().typingMode.GetName();
+    start.nInterKeyDelay = m_pScanProcessor->GetSettings().nInterKeyDelay;
+    m_pScanLog->WriteStart(start);
+    SetScriptLogProc(WriteScriptLogLine, m_pScanLog);
+    m_pScanProcessor->SetReportProc(WriteScanLine, m_pScanLog);
+}
+
+void TolvexWindow::EndScanLog()
+{
+    if (NULL != m_pScanLog) {
+        m_pScanProcessor->SetReportProc(NULL, NULL);
+        SetScriptLogProc(NULL, NULL);
+        m_pScanLog->WriteEnd();
+        delete m_pScanLog;
+        m_pScanLog = NULL;
+    }
 }
 
 LRESULT TolvexWindow::onCopyData(LPARAM lParam)
@@ -188,9 +360,16 @@ LRESULT TolvexWindow::onCopyData(LPARAM lParam)
 
 void TolvexWindow::HandleScan(const COPYDATASTRUCT* pcds)
 {
+    if (TRUE == m_pScanProcessor->IsPaused()) {
+        // Counted and logged, neither run nor typed; the one who scans hears it.
+        m_pScanProcessor->ProcessScan(pcds->lpData, pcds->cbData);
+        MessageBeep(MB_ICONWARNING);
+        return;
+    }
     if (TRUE != m_foreground.PrepareToType()) {
         // Nothing but the host's own window to type into (where Enter would
         // press a button): the scan is not typed, and the user hears it.
+        m_pScanProcessor->ReportNoTarget(pcds->lpData, pcds->cbData);
         MessageBeep(MB_ICONWARNING);
         return;
     }
@@ -254,6 +433,7 @@ BOOL TolvexWindow::StartInputModule()
         ShowErrorFormat(TVX_MODULE_START_FAILED_FORMAT, { strPath.c_str() });
         return FALSE;
     }
+    m_foreground.SetModuleProcess(pi.Get()->dwProcessId);
     m_moduleWatch.Watch(pi.TakeProcess(), strPath);
     return TRUE;
 }
@@ -288,8 +468,10 @@ BOOL TolvexWindow::NotifyTrayIcon(DWORD dwMessage)
     nid.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
     nid.uCallbackMessage = WM_COMMAND;
     nid.hIcon = hIcon;
-    _snwprintf(nid.szTip, TRAY_TIP_LENGTH, TOLVEX_VERSION_FORMAT, TOLVEX_PRODUCT_NAME,
-               TOLVEX_VERSION);
+    BOOL fPaused = (NULL != m_pScanProcessor) ? m_pScanProcessor->IsPaused() : FALSE;
+    _snwprintf(nid.szTip, TRAY_TIP_LENGTH,
+               (TRUE == fPaused) ? TOLVEX_PAUSED_TIP_FORMAT : TOLVEX_VERSION_FORMAT,
+               TOLVEX_PRODUCT_NAME, TOLVEX_VERSION);
     nid.szTip[TRAY_TIP_LENGTH - 1] = L'\0';
     return ShellNotifyIcon(dwMessage, &nid) ? TRUE : FALSE;
 }
@@ -336,10 +518,11 @@ void TolvexWindow::Shutdown()
         DestroyWindow(m_hWnd);
     }
     // The order matters: the module is told to stop and given its second
-    // before the events go; the keyboard map and the script's scan state go
-    // last, when no scan can arrive any more.
+    // before the events go; the scan log ends, and the keyboard map and the
+    // script's scan state go, when no scan can arrive any more.
     StopInputModule();
     CloseStopEvents();
+    EndScanLog();
     DeleteKeyTranslatorMap();
     delete m_pScanProcessor;
     m_pScanProcessor = NULL;

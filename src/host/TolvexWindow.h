@@ -1,5 +1,5 @@
 // The host's hidden main window: receiver of the scans, supervisor of the
-// input module, owner of the tray icon and the about box.
+// input module, owner of the tray icon, its menu, the about box and the scan log.
 #pragma once
 
 #include <windows.h>
@@ -12,7 +12,7 @@
 #include "host/WindowBase.h"
 #include "host/resource.h"
 
-struct lua_State;
+class ScanLog;
 class ScanProcessor;
 class TolvexApp;
 
@@ -20,6 +20,8 @@ class TolvexApp;
 #define TOLVEX_VERSION L"" TOLVEX_VERSION_TEXT
 // Tray tip and about-box version line: "Tolvex v2.7".
 #define TOLVEX_VERSION_FORMAT L"%s v%s"
+// The tray tip while typing is paused: "Tolvex v2.7 (paused)".
+#define TOLVEX_PAUSED_TIP_FORMAT L"%s v%s (paused)"
 
 // The watch timer that looks once a second whether the module has stopped.
 #define WATCH_TIMER_ID 1
@@ -29,9 +31,13 @@ class TolvexApp;
 // What the about box returns when "Unload" was pressed.
 #define ABOUT_RESULT_UNLOAD 0x40
 
-// Every tray-icon call of the host goes through this function (TrayShell.cpp);
-// a test build of the host links a recording one in its place.
+// Every call of the host into the shell goes through these functions
+// (TrayShell.cpp); a test build of the host links recording ones in their place.
 BOOL ShellNotifyIcon(DWORD dwMessage, NOTIFYICONDATAW* pData);
+// Shows the tray menu at pt for hWnd, until an item is chosen or it is closed.
+void TrackTrayMenu(HMENU hMenu, HWND hWnd, POINT pt);
+// Opens an Explorer window on the folder; FALSE when it cannot.
+BOOL OpenFolderWindow(const WCHAR* pszFolder);
 
 class TolvexWindow final : public WindowBase
 {
@@ -60,17 +66,31 @@ public:
     TolvexApp* m_pApp;
     HICON m_hSmallIcon;
     BOOL m_fAboutOpen;
-    lua_State* m_L;
-    // Runs the script on each scan and types its result; it holds the typing
-    // settings ("InterKeyDelay", "RDPMode" with "RDPApps") and the processed
-    // text, target and mode of the scan being handled. Made once the keyboard
-    // map is built.
+    // Runs the script (ScriptHost's interpreter) on each scan and types its
+    // result; it holds the typing settings ("InterKeyDelay", "RDPMode" with
+    // "RDPApps") and the processed text, target and mode of the scan being
+    // handled. Made once the keyboard map is built.
     ScanProcessor* m_pScanProcessor;
 
 private:
     // Types one scan through the script into the user's window, never into
-    // one of the host's own.
+    // one of the host's own; logs what became of it.
     void HandleScan(const COPYDATASTRUCT* pcds);
+    // The tray icon's left click and "About Tolvex": the about box, or the
+    // open one brought forward.
+    void OpenAboutBox(HWND hWnd);
+    // The tray icon's right click: the menu, whose items post their commands.
+    void ShowTrayMenu(HWND hWnd);
+    void OpenDataFolder();
+    // Replaces the script with a new start of script.lua when that starts;
+    // otherwise its start-up box, and the running script stays.
+    void ReloadScript();
+    // Pauses or resumes typing; the tray tip says which.
+    void SetPaused(BOOL fPaused);
+    // Begins the scan log when "ScanLog" is on: its "start" line, and the
+    // script's log lines and the scans' reports go there.
+    void StartScanLog();
+    void EndScanLog();
     // Adds the tray icon; when that fails the watch timer tries again.
     void ShowTrayIcon();
     // On the watch timer while the icon is missing: modify first, since an
@@ -88,6 +108,9 @@ private:
     ForegroundKeeper m_foreground;
     // Describes the window each scan goes to, for the script.
     ForegroundTargetReader m_targetReader;
+    BOOL m_fMenuOpen;
+    // Null while the scan log is off.
+    ScanLog* m_pScanLog;
 };
 
 class AboutDialog final : public WindowBase

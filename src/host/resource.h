@@ -14,3 +14,14 @@
 
 // The tray icon's identifier; its callback arrives as WM_COMMAND with this in wParam.
 #define IDM_TRAY_ICON       40004
+
+// The commands of the tray menu. Each item sends WM_COMMAND with its own
+// identifier to the host's window, and a command posted there does the same
+// as the click. Pause and resume are two commands, so that each does what it
+// says whatever the state.
+#define IDM_ABOUT           40011
+#define IDM_OPEN_DATA_FOLDER 40012
+#define IDM_RELOAD_SCRIPT   40013
+#define IDM_PAUSE_TYPING    40014
+#define IDM_RESUME_TYPING   40015
+#define IDM_UNLOAD          40016

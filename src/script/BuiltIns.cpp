@@ -1,4 +1,4 @@
-// The C functions that scripts call as ean128 and sleep.
+// The C functions that scripts call as ean128, sleep and log.
 #include "common/MessageTexts.h"
 #include "script/LuaApi.h"
 #include "script/ScanFields.h"
@@ -26,24 +26,29 @@ static void PushScanFields(lua_State* L, const ScanFields* pFields)
     }
 }
 
+// Returns only when argument iArg is of type nType (a number counts as a
+// string and a numeric string as a number, as the interpreter converts them).
+// Otherwise it raises pszMissing for a missing or nil argument, else the
+// interpreter's bad-argument error. A raise unwinds with longjmp, past any C++
+// object without running its destructor: every check comes first.
+static void CheckArgument(lua_State* L, int iArg, int nType, const char* pszMissing)
+{
+    int nGiven = lua_type(L, iArg);
+    if (LUA_TNONE == nGiven || LUA_TNIL == nGiven) {
+        luaL_error(L, "%s", pszMissing);
+    }
+    bool fFits = (LUA_TSTRING == nType)   ? 0 != lua_isstring(L, iArg)
+                 : (LUA_TNUMBER == nType) ? 0 != lua_isnumber(L, iArg)
+                                          : nType == nGiven;
+    if (!fFits) {
+        luaL_typerror(L, iArg, lua_typename(L, nType));
+    }
+}
+
 int tvxEan128(lua_State* L)
 {
-    // Every check that can raise an error comes first: the raise unwinds with
-    // longjmp, past any C++ object without running its destructor.
-    int nType = lua_type(L, 1);
-    if (LUA_TNONE == nType || LUA_TNIL == nType) {
-        return luaL_error(L, TVX_EAN128_MISSING_ARGUMENT_TEXT);
-    }
-    if (!lua_isstring(L, 1)) {
-        return luaL_typerror(L, 1, lua_typename(L, LUA_TSTRING));
-    }
-    nType = lua_type(L, 2);
-    if (LUA_TNONE == nType || LUA_TNIL == nType) {
-        return luaL_error(L, TVX_EAN128_MISSING_ARGUMENT_TEXT);
-    }
-    if (LUA_TBOOLEAN != nType) {
-        return luaL_typerror(L, 2, lua_typename(L, LUA_TBOOLEAN));
-    }
+    CheckArgument(L, 1, LUA_TSTRING, TVX_EAN128_MISSING_ARGUMENT_TEXT);
+    CheckArgument(L, 2, LUA_TBOOLEAN, TVX_EAN128_MISSING_ARGUMENT_TEXT);
     const char* pszScan = lua_tolstring(L, 1, NULL);           // scan strict (a number is now its text)
     BOOL fStrict = (1 == lua_toboolean(L, 2)) ? TRUE : FALSE;
 
@@ -62,13 +67,16 @@ int tvxEan128(lua_State* L)
 
 int tvxSleep(lua_State* L)
 {
-    int nType = lua_type(L, 1);
-    if (LUA_TNONE == nType || LUA_TNIL == nType) {
-        return luaL_error(L, TVX_SLEEP_MISSING_ARGUMENT_TEXT);
-    }
-    if (!lua_isnumber(L, 1)) {
-        return luaL_typerror(L, 1, lua_typename(L, LUA_TNUMBER));
-    }
+    CheckArgument(L, 1, LUA_TNUMBER, TVX_SLEEP_MISSING_ARGUMENT_TEXT);
     PauseScript(BoundScriptSleep(lua_tonumber(L, 1)));         // ms
+    return 0;
+}
+
+int tvxLog(lua_State* L)
+{
+    CheckArgument(L, 1, LUA_TSTRING, TVX_LOG_MISSING_ARGUMENT_TEXT);
+    size_t cbText = 0;
+    const char* pbText = lua_tolstring(L, 1, &cbText);         // text (a number is now its text)
+    WriteScriptLog(pbText, cbText);
     return 0;
 }

@@ -11,6 +11,7 @@
 #include "common/MyString.h"
 #include "keyboard/TypeText.h"
 #include "script/LuaApi.h"
+#include "script/ScriptPlatform.h"
 
 static UTF16UNIT ReadUnit(const unsigned char* pbData, size_t iUnit)
 {
@@ -73,8 +74,11 @@ ScanProcessor::ScanProcessor(lua_State* L, const ScanSettings& settings)
       m_pvErrorContext(NULL),
       m_pfnType(TypeWithKeyboard),
       m_pvTypeContext(NULL),
-      m_nLastOutcome(SCAN_OUTCOME_NONE),
-      m_cRefusedScans(0)
+      m_pfnReport(NULL),
+      m_pvReportContext(NULL),
+      m_fPaused(FALSE),
+      m_cRefusedScans(0),
+      m_cPausedScans(0)
 {
     FATAL_ASSERT(NULL != L);
 }
@@ -83,6 +87,12 @@ ScanProcessor::ScanProcessor(lua_State* L, DWORD nInterKeyDelay, BOOL fUnicodeTy
     : ScanProcessor(L, ScanSettings(nInterKeyDelay,
                                     TypingMode((TRUE == fUnicodeTyping) ? FALSE : TRUE)))
 {
+}
+
+void ScanProcessor::SetInterpreter(lua_State* L)
+{
+    FATAL_ASSERT(NULL != L);
+    m_L = L;
 }
 
 ScanProcessor::~ScanProcessor()
@@ -100,6 +110,20 @@ void ScanProcessor::SetTypeProc(ScriptTypeProc pfnType, void* pvContext)
 {
     m_pfnType = (NULL != pfnType) ? pfnType : TypeWithKeyboard;
     m_pvTypeContext = pvContext;
+}
+
+void ScanProcessor::SetReportProc(ScanReportProc pfnReport, void* pvContext)
+{
+    m_pfnReport = pfnReport;
+    m_pvReportContext = pvContext;
+}
+
+void ScanProcessor::Report(const ScanReport& report)
+{
+    m_lastReport = report;
+    if (NULL != m_pfnReport) {
+        m_pfnReport(m_pvReportContext, report);
+    }
 }
 
 void ScanProcessor::FreeProcessedData()
@@ -209,6 +233,16 @@ static int CallProcess(lua_State* L)
 
 BOOL ScanProcessor::RunProcessFunction(const char* pszScan)
 {
+    std::wstring strError;
+    if (TRUE != CallProcessFunction(pszScan, &strError)) {
+        m_pfnError(m_pvErrorContext, strError.c_str());
+        return FALSE;
+    }
+    return TRUE;
+}
+
+BOOL ScanProcessor::CallProcessFunction(const char* pszScan, std::wstring* pstrError)
+{
     FATAL_ASSERT(NULL != pszScan);
     lua_State* L = m_L;
     FreeProcessedData();
@@ -222,17 +256,15 @@ BOOL ScanProcessor::RunProcessFunction(const char* pszScan)
     lua_pushlightuserdata(L, &info);                            // call scan info*
     if (0 != lua_pcall(L, 2, 2, 0)) {                           // error
         const char* pszError = lua_tolstring(L, -1, NULL);
-        std::wstring strError;
         if (NULL != pszError) {
-            strError = WidenAnsi(pszError);
+            *pstrError = WidenAnsi(pszError);
         } else {
             int nType = lua_type(L, -1);
-            strError = FormatText(TVX_ERROR_WITHOUT_MESSAGE_FORMAT,
-                                  { (LUA_TNIL == nType) ? L"" : L"a ",
-                                    WidenAnsi(lua_typename(L, nType)).c_str() });
+            *pstrError = FormatText(TVX_ERROR_WITHOUT_MESSAGE_FORMAT,
+                                    { (LUA_TNIL == nType) ? L"" : L"a ",
+                                      WidenAnsi(lua_typename(L, nType)).c_str() });
         }
         lua_pop(L, 1);                                          // (as before)
-        m_pfnError(m_pvErrorContext, strError.c_str());
         return FALSE;
     }
     // result (a string or a number) rdp|nil
@@ -252,19 +284,46 @@ BOOL ScanProcessor::ProcessScan(const void* pvData, DWORD cbData, const ScanTarg
 {
     m_target = (NULL != pTarget) ? *pTarget : ScanTarget();
     char* pszScan = NarrowScanText(pvData, cbData);
-    if (TRUE == RunProcessFunction(pszScan)) {
+    ScanReport report;
+    report.strScan = pszScan;
+    report.strApp = m_target.strApp;
+    std::wstring strError;
+    if (TRUE == m_fPaused) {
+        report.nOutcome = SCAN_OUTCOME_PAUSED;
+        m_cPausedScans++;
+    } else if (TRUE == CallProcessFunction(pszScan, &strError)) {
         FATAL_ASSERT(NULL != m_pszProcessedData);
-        if (TRUE == m_pfnType(m_pvTypeContext, m_pszProcessedData, m_settings.nInterKeyDelay,
-                              (TRUE == m_fKeyStrokes) ? FALSE : TRUE)) {
-            m_nLastOutcome = SCAN_OUTCOME_TYPED;
+        report.strText = m_pszProcessedData;
+        report.pszMode = TypingModeName(m_fKeyStrokes);
+        uint64_t ullStart = ReadMicroseconds();
+        BOOL fTyped = m_pfnType(m_pvTypeContext, m_pszProcessedData, m_settings.nInterKeyDelay,
+                                (TRUE == m_fKeyStrokes) ? FALSE : TRUE);
+        report.nTypingMs = (DWORD)((ReadMicroseconds() - ullStart) / 1000u);
+        if (TRUE == fTyped) {
+            report.nOutcome = SCAN_OUTCOME_TYPED;
         } else {
-            m_nLastOutcome = SCAN_OUTCOME_REFUSED_BY_WINDOWS;
+            report.nOutcome = SCAN_OUTCOME_REFUSED_BY_WINDOWS;
             m_cRefusedScans++;
         }
         FreeProcessedData();
     } else {
-        m_nLastOutcome = SCAN_OUTCOME_SCRIPT_ERROR;
+        report.nOutcome = SCAN_OUTCOME_SCRIPT_ERROR;
+        report.strText = NarrowAnsi(strError.c_str(), '?');
     }
     delete[] pszScan;
+    Report(report);
+    if (SCAN_OUTCOME_SCRIPT_ERROR == report.nOutcome) {
+        m_pfnError(m_pvErrorContext, strError.c_str());
+    }
     return TRUE;
+}
+
+void ScanProcessor::ReportNoTarget(const void* pvData, DWORD cbData)
+{
+    char* pszScan = NarrowScanText(pvData, cbData);
+    ScanReport report;
+    report.nOutcome = SCAN_OUTCOME_NO_TARGET;
+    report.strScan = pszScan;
+    delete[] pszScan;
+    Report(report);
 }

@@ -2,6 +2,8 @@
 // the script's "process" run on it, its result typed.
 #pragma once
 
+#include <string>
+
 #include "common/Types.h"
 #include "script/ScanTarget.h"
 
@@ -41,7 +43,32 @@ enum ScanOutcome
     SCAN_OUTCOME_TYPED,               // the script's result was typed whole
     SCAN_OUTCOME_SCRIPT_ERROR,        // the script failed; nothing was typed
     SCAN_OUTCOME_REFUSED_BY_WINDOWS,  // the system refused the typing part-way
+    SCAN_OUTCOME_PAUSED,              // typing was paused: neither run nor typed
+    SCAN_OUTCOME_NO_TARGET,           // no window of the user to type into: neither run nor typed
 };
+
+// What became of one scan, as the host's scan log records it. Every field of
+// a "scan" line comes from here: a new one is a member here and one call in
+// FormatScanLine (host/ScanLog.cpp).
+struct ScanReport
+{
+    ScanOutcome nOutcome = SCAN_OUTCOME_NONE;
+    // The scan as the script receives it (NarrowScanText).
+    std::string strScan;
+    // The script's result (typed whole, or refused part-way), or the message
+    // of a script error in 8-bit text; empty when the script did not run.
+    std::string strText;
+    // How long typing took, in milliseconds; 0 when nothing was typed.
+    DWORD nTypingMs = 0;
+    // The application of the window the scan went to ("" when unknown).
+    std::string strApp;
+    // How it was typed (TypingModeName: "keys" or "unicode"); "" when
+    // typing did not begin.
+    const char* pszMode = "";
+};
+
+// Receives the report of each scan as soon as its outcome is known.
+typedef void (*ScanReportProc)(void* pvContext, const ScanReport& report);
 
 // Runs the script on scans for the main window. One object per window, made
 // once the typing settings are known; the interpreter is not owned.
@@ -66,18 +93,34 @@ public:
     // pfnError null restores ShowScriptRuntimeError; pfnType null restores TypeText.
     void SetErrorProc(ScriptErrorProc pfnError, void* pvContext);
     void SetTypeProc(ScriptTypeProc pfnType, void* pvContext);
+    // Where each scan's report goes (none by default, and after null).
+    void SetReportProc(ScanReportProc pfnReport, void* pvContext);
+
+    // The interpreter to use from now on: the one that replaced it on a reload.
+    void SetInterpreter(lua_State* L);
+
+    // While paused, scans are neither run nor typed, only counted.
+    void SetPaused(BOOL fPaused) { m_fPaused = fPaused; }
+    BOOL IsPaused() const { return m_fPaused; }
 
     // One WM_COPYDATA record (lpData, cbData) for the window pTarget (null:
     // nothing known of it): converts the text, runs "process" on it and types
     // the result; a failure is reported and nothing is typed. The scan's
-    // outcome is kept (GetLastOutcome). Always TRUE, the answer the module
-    // gets.
+    // report is kept (GetLastReport) and handed on before a failure's box
+    // opens, so that a scan handled while the box is open is reported after
+    // this one. Always TRUE, the answer the module gets.
     BOOL ProcessScan(const void* pvData, DWORD cbData, const ScanTarget* pTarget = NULL);
+    // Reports a scan that is neither run nor typed because the host has no
+    // window of the user to type into.
+    void ReportNoTarget(const void* pvData, DWORD cbData);
 
     // What became of the last scan, and how many scans the system refused
-    // to let be typed whole since this object was made.
-    ScanOutcome GetLastOutcome() const { return m_nLastOutcome; }
+    // to let be typed whole, or arrived while paused, since this object was made.
+    const ScanReport& GetLastReport() const { return m_lastReport; }
+    ScanOutcome GetLastOutcome() const { return m_lastReport.nOutcome; }
     DWORD GetRefusedScans() const { return m_cRefusedScans; }
+    DWORD GetPausedScans() const { return m_cPausedScans; }
+    const ScanSettings& GetSettings() const { return m_settings; }
 
     // Calls "process" with pszScan and the description of the last target,
     // keeps its result in m_pszProcessedData and the scan's mode. FALSE when
@@ -91,6 +134,10 @@ public:
 
 private:
     void FreeProcessedData();
+    // RunProcessFunction without reporting the error: its text in *pstrError.
+    BOOL CallProcessFunction(const char* pszScan, std::wstring* pstrError);
+    // Keeps the report and hands it on.
+    void Report(const ScanReport& report);
 
     lua_State* m_L;
     ScanSettings m_settings;
@@ -104,6 +151,10 @@ private:
     void* m_pvErrorContext;
     ScriptTypeProc m_pfnType;
     void* m_pvTypeContext;
-    ScanOutcome m_nLastOutcome;
+    ScanReportProc m_pfnReport;
+    void* m_pvReportContext;
+    BOOL m_fPaused;
+    ScanReport m_lastReport;
     DWORD m_cRefusedScans;
+    DWORD m_cPausedScans;
 };

@@ -70,6 +70,16 @@ TypingMode::TypingMode(const std::vector<std::string>& rgRdpApps)
 {
 }
 
+const char* TypingMode::GetName() const
+{
+    return (TRUE == m_fAuto) ? "auto" : TypingModeName(m_fKeyStrokes);
+}
+
+const char* TypingModeName(BOOL fKeyStrokes)
+{
+    return (TRUE == fKeyStrokes) ? "keys" : "unicode";
+}
+
 BOOL TypingMode::UsesKeyStrokes(const std::string& strApp) const
 {
     if (TRUE != m_fAuto) {

@@ -49,12 +49,18 @@ public:
 
     // TRUE when a scan for the app strApp (a ScanTarget's) goes as key strokes.
     BOOL UsesKeyStrokes(const std::string& strApp) const;
+    // "auto" when the app decides, else the word of the one mode (TypingModeName).
+    const char* GetName() const;
 
 private:
     BOOL m_fAuto;
     BOOL m_fKeyStrokes;
     std::vector<std::string> m_rgRdpApps;
 };
+
+// The word for a scan's mode in what tolvexcli prints and the scan log
+// records: "keys" or "unicode".
+const char* TypingModeName(BOOL fKeyStrokes);
 
 // The apps of an "RDPApps" value: names separated by commas, blanks and tabs
 // around a name ignored, empty names left out; each in lower case as

@@ -25,6 +25,8 @@ struct BuiltInFunction
 static const BuiltInFunction gBuiltInFunctions[] = {
     { "ean128", "tvxEan128", tvxEan128 },
     { "sleep",  "tvxSleep",  tvxSleep  },
+    // A script writes log(text), the name it would guess first.
+    { "log",    "log",       tvxLog    },
     { NULL,     NULL,        NULL      },
 };
 
@@ -35,6 +37,8 @@ static void ShowStartupMessage(const WCHAR* pszText)
 
 static ScriptMessageProc gpfnScriptMessage = ShowStartupMessage;
 static ScriptSleepProc gpfnScriptSleep = SleepMilliseconds;
+static ScriptLogProc gpfnScriptLog = NULL;
+static void* gpvScriptLogContext = NULL;
 
 void SetScriptMessageProc(ScriptMessageProc pfnMessage)
 {
@@ -51,10 +55,27 @@ void PauseScript(DWORD nMilliseconds)
     gpfnScriptSleep(nMilliseconds);
 }
 
-static BOOL FailStartup(const std::wstring& strMessage)
+void SetScriptLogProc(ScriptLogProc pfnLog, void* pvContext)
+{
+    gpfnScriptLog = pfnLog;
+    gpvScriptLogContext = pvContext;
+}
+
+void WriteScriptLog(const char* pbText, size_t cbText)
+{
+    if (NULL != gpfnScriptLog) {
+        gpfnScriptLog(gpvScriptLogContext, pbText, cbText);
+    }
+}
+
+// Shows the start-up message and closes the interpreter that failed to start.
+static lua_State* FailStartup(lua_State* L, const std::wstring& strMessage)
 {
     gpfnScriptMessage(strMessage.c_str());
-    return FALSE;
+    if (NULL != L) {
+        lua_close(L);
+    }
+    return NULL;
 }
 
 void RegisterFunctions(lua_State* L, const char* pszTableName)
@@ -73,9 +94,8 @@ void RegisterFunctions(lua_State* L, const char* pszTableName)
     lua_setfield(L, LUA_GLOBALSINDEX, pszTableName);            // (as before)
 }
 
-std::wstring FormatLuaError()
+std::wstring FormatLuaError(lua_State* L)
 {
-    lua_State* L = gpLuaState;
     FATAL_ASSERT(NULL != L);
     std::wstring strSuffix;
     // An empty stack has no error value; reading index -1 there is undefined.
@@ -89,20 +109,21 @@ std::wstring FormatLuaError()
     return strSuffix;
 }
 
-BOOL InitScript()
+// A new interpreter with the standard libraries and the built-ins, in which
+// script.lua from the installation folder has loaded and run; null after the
+// start-up message.
+static lua_State* StartScript()
 {
-    FATAL_ASSERT(NULL == gpLuaState);
-    gpLuaState = luaL_newstate();
-    if (NULL == gpLuaState) {
-        return FailStartup(FormatText(TVX_LUA_INIT_FAILED_FORMAT, { L"" }));
+    lua_State* L = luaL_newstate();
+    if (NULL == L) {
+        return FailStartup(NULL, FormatText(TVX_LUA_INIT_FAILED_FORMAT, { L"" }));
     }
-    lua_State* L = gpLuaState;
     luaL_openlibs(L);
     RegisterFunctions(L, SCRIPT_TABLE_NAME);
 
     std::wstring strPath = JoinPath(GetInstallFolder(), SCRIPT_FILE_NAME);
     if (strPath.size() >= TVX_MAX_PATH) {
-        return FailStartup(TVX_SCRIPT_PATH_TOO_LONG_TEXT);
+        return FailStartup(L, TVX_SCRIPT_PATH_TOO_LONG_TEXT);
     }
     // The interpreter opens files by 8-bit name. A character that the ANSI code
     // page lacks becomes '?', so such a path fails to open and the message
@@ -110,21 +131,42 @@ BOOL InitScript()
     // be longer than the wide one; it must still fit the 260-byte buffer.
     std::string strNarrowPath = NarrowAnsi(strPath.c_str(), '?');
     if (strNarrowPath.size() >= TVX_MAX_PATH) {
-        return FailStartup(TVX_SCRIPT_PATH_TOO_LONG_TEXT);
+        return FailStartup(L, TVX_SCRIPT_PATH_TOO_LONG_TEXT);
     }
     char szPath[TVX_MAX_PATH];
     memcpy(szPath, strNarrowPath.c_str(), strNarrowPath.size() + 1);
 
     if (0 != luaL_loadfile(L, szPath)) {                        // error
-        return FailStartup(FormatText(TVX_LUA_INIT_FAILED_FORMAT, { FormatLuaError().c_str() }));
+        return FailStartup(L, FormatText(TVX_LUA_INIT_FAILED_FORMAT,
+                                         { FormatLuaError(L).c_str() }));
     }
     // chunk
     if (0 != lua_pcall(L, 0, LUA_MULTRET, 0)) {                 // error
-        return FailStartup(FormatText(TVX_SCRIPT_COMPILE_FAILED_FORMAT, { FormatLuaError().c_str() }));
+        return FailStartup(L, FormatText(TVX_SCRIPT_COMPILE_FAILED_FORMAT,
+                                         { FormatLuaError(L).c_str() }));
     }
     // Whatever the main chunk returned is of no use; every scan starts on an
     // empty stack.
     lua_settop(L, 0);                                           // (empty)
+    return L;
+}
+
+BOOL InitScript()
+{
+    FATAL_ASSERT(NULL == gpLuaState);
+    gpLuaState = StartScript();
+    return (NULL != gpLuaState) ? TRUE : FALSE;
+}
+
+BOOL ReloadScript()
+{
+    FATAL_ASSERT(NULL != gpLuaState);
+    lua_State* L = StartScript();
+    if (NULL == L) {
+        return FALSE;
+    }
+    lua_close(gpLuaState);
+    gpLuaState = L;
     return TRUE;
 }
 

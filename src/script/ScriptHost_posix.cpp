@@ -11,3 +11,10 @@ void SleepMilliseconds(DWORD nMilliseconds)
     while (0 != nanosleep(&tsLeft, &tsLeft) && EINTR == errno) {
     }
 }
+
+uint64_t ReadMicroseconds()
+{
+    struct timespec ts;
+    clock_gettime(CLOCK_MONOTONIC, &ts);
+    return (uint64_t)ts.tv_sec * 1000000u + (uint64_t)ts.tv_nsec / 1000u;
+}

@@ -18,39 +18,6 @@
 
 namespace {
 
-// A running host and its hidden window.
-struct RunningHost
-{
-    TestProcess process;
-    HWND hWnd = NULL;
-
-    bool Start(TestInstallation& inst)
-    {
-        if (!inst.Start(process, L"Tolvex.exe")) {
-            return false;
-        }
-        hWnd = WaitForHostWindow(process.GetId(), 10000);
-        return NULL != hWnd &&
-               PumpUntil([&] { return !ReadModuleEvents(inst, "start").empty(); }, 10000);
-    }
-    // What a left click on the tray icon sends.
-    void ClickTray(LPARAM lMouse = WM_LBUTTONDOWN, WPARAM wId = 40004)
-    {
-        PostMessageW(hWnd, WM_COMMAND, wId, lMouse);
-    }
-    bool Ended(DWORD dwTimeoutMs, DWORD* pdwExitCode)
-    {
-        return TRUE == process.Wait(dwTimeoutMs, pdwExitCode);
-    }
-};
-
-// The about box is the dialog of the host with the version control.
-HWND WaitForAboutBox(DWORD dwProcessId, DWORD dwTimeoutMs)
-{
-    HWND hBox = WaitForShownBox(L"Tolvex", dwProcessId, dwTimeoutMs);
-    return (NULL != hBox && NULL != GetDlgItem(hBox, 1002)) ? hBox : NULL;
-}
-
 int CountBoxes(DWORD dwProcessId)
 {
     int nBoxes = 0;
@@ -78,7 +45,7 @@ TEST(HostRunTest, ScansAreTypedThroughTheScriptAndAFailingScanIsReported)
     ASSERT_TRUE(NULL != target.GetEdit());
     RunningHost host;
     ASSERT_TRUE(host.Start(inst));
-    target.Focus();
+    ASSERT_TRUE(target.FocusUntilSettled(10000));
 
     ASSERT_TRUE(inst.WriteFile(L"scan.txt", "4711"));
     EXPECT_TRUE(PumpUntil([&] { return L"<47111>" == target.GetText(); }, 10000))
@@ -230,33 +197,6 @@ TEST(HostRunTest, AModuleThatDoesNotAnswerHoldsTheHostOneSecond)
     EXPECT_LT(ullExitMs, 3000u);
     EXPECT_EQ(1u, ReadModuleEvents(inst, "stop-request").size());
     EXPECT_TRUE(PumpUntil([&] { return 1 == ReadModuleEvents(inst, "end").size(); }, 8000));
-}
-
-// The fields of one line of the tray recorder.
-struct TrayCall
-{
-    std::string strMessage;
-    unsigned uId = 0, cbSize = 0, uFlags = 0, uMessage = 0, nIcon = 0, nResult = 0;
-    std::string strWindow, strTip;
-};
-
-std::vector<TrayCall> ReadTrayCalls(TestInstallation& inst)
-{
-    std::vector<TrayCall> calls;
-    for (const std::string& strLine : inst.ReadLines(L"tray.log")) {
-        TrayCall call;
-        char szMessage[16], szWindow[16];
-        if (8 == sscanf(strLine.c_str(), "%15s id=%u cb=%u flags=%u msg=%u hwnd=%15s icon=%u result=%u",
-                        szMessage, &call.uId, &call.cbSize, &call.uFlags, &call.uMessage, szWindow,
-                        &call.nIcon, &call.nResult)) {
-            call.strMessage = szMessage;
-            call.strWindow = szWindow;
-            size_t iTip = strLine.find(" tip=");
-            call.strTip = (std::string::npos != iTip) ? strLine.substr(iTip + 5) : "";
-        }
-        calls.push_back(call);
-    }
-    return calls;
 }
 
 TEST(HostRunTest, TrayIconIsAddedReaddedWhenTheTaskbarReturnsAndRemovedAtExit)

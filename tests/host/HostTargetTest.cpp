@@ -25,17 +25,6 @@ namespace {
 
 #define REMOTE_CLIENT_CLASS L"TscShellContainerClass"
 
-// This test program's image name in lower case, as the host reads it.
-std::wstring OwnAppName()
-{
-    WCHAR szPath[MAX_PATH];
-    DWORD cch = GetModuleFileNameW(NULL, szPath, ARRAYSIZE(szPath));
-    std::wstring strName(szPath, cch);
-    strName.erase(0, strName.rfind(L'\\') + 1);
-    CharLowerBuffW(&strName[0], (DWORD)strName.size());
-    return strName;
-}
-
 // A label holding "é" on the US layout: key strokes leave it out (the layout
 // has no key for it), Unicode characters type it. The script adds where the
 // text went.

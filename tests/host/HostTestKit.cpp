@@ -44,3 +44,48 @@ std::string HandleDigits(HWND hWnd)
     snprintf(sz, sizeof(sz), "%08lx", (DWORD)(UINT_PTR)hWnd);
     return sz;
 }
+
+bool RunningHost::Start(TestInstallation& inst)
+{
+    if (!inst.Start(process, L"Tolvex.exe")) {
+        return false;
+    }
+    hWnd = WaitForHostWindow(process.GetId(), 10000);
+    return NULL != hWnd &&
+           PumpUntil([&] { return !ReadModuleEvents(inst, "start").empty(); }, 10000);
+}
+
+HWND WaitForAboutBox(DWORD dwProcessId, DWORD dwTimeoutMs)
+{
+    HWND hBox = WaitForShownBox(L"Tolvex", dwProcessId, dwTimeoutMs);
+    return (NULL != hBox && NULL != GetDlgItem(hBox, 1002)) ? hBox : NULL;
+}
+
+std::vector<TrayCall> ReadTrayCalls(TestInstallation& inst)
+{
+    std::vector<TrayCall> calls;
+    for (const std::string& strLine : inst.ReadLines(L"tray.log")) {
+        TrayCall call;
+        char szMessage[16], szWindow[16];
+        if (8 == sscanf(strLine.c_str(), "%15s id=%u cb=%u flags=%u msg=%u hwnd=%15s icon=%u result=%u",
+                        szMessage, &call.uId, &call.cbSize, &call.uFlags, &call.uMessage, szWindow,
+                        &call.nIcon, &call.nResult)) {
+            call.strMessage = szMessage;
+            call.strWindow = szWindow;
+            size_t iTip = strLine.find(" tip=");
+            call.strTip = (std::string::npos != iTip) ? strLine.substr(iTip + 5) : "";
+        }
+        calls.push_back(call);
+    }
+    return calls;
+}
+
+std::wstring OwnAppName()
+{
+    WCHAR szPath[MAX_PATH];
+    DWORD cch = GetModuleFileNameW(NULL, szPath, ARRAYSIZE(szPath));
+    std::wstring strName(szPath, cch);
+    strName.erase(0, strName.rfind(L'\\') + 1);
+    CharLowerBuffW(&strName[0], (DWORD)strName.size());
+    return strName;
+}

@@ -8,6 +8,9 @@
 //   assert.txt         trip the fatal assertion: its box, then exit code -1,
 //                      without signalling "stopped"
 //   ignore-stop.txt    (present at start) do not answer the stop request
+//   window.txt         show a window of its own in front, as a module's box
+//                      is: a visible top-level EDIT control titled
+//                      "TestModule window" with the focus; deleted when taken
 // Log lines: "<pid> start <command line>", "<pid> sent <result>",
 // "<pid> stop-request <tick>", "<pid> quit <tick>", "<pid> abandoned" (its
 // host ended without a stop request, or two minutes passed), "<pid> end".
@@ -140,6 +143,15 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR pszCommandLine, int)
             Log("quit " + std::to_string(GetTickCount64()));
             SetEvent(ghInputModuleEventStopped);
             break;
+        }
+        if (FileExists(L"window.txt")) {
+            DeleteFileW(FilePath(L"window.txt").c_str());
+            HWND hWindow = CreateWindowExW(0, L"EDIT", L"TestModule window",
+                                           WS_OVERLAPPEDWINDOW | WS_VISIBLE, 50, 50, 300, 100,
+                                           NULL, NULL, GetModuleHandleW(NULL), NULL);
+            SetForegroundWindow(hWindow);
+            SetFocus(hWindow);
+            Log("window");
         }
         std::wstring strScan;
         if (TakeScan(strScan)) {

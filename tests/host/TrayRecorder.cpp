@@ -1,5 +1,5 @@
-// The tray seam of the host's test build: every Shell_NotifyIcon call is made
-// for real and recorded in "tray.log" next to the program, one line each:
+// The shell seams of the host's test build. Every Shell_NotifyIcon call is
+// made for real and recorded in "tray.log" next to the program, one line each:
 //   <add|delete|modify|other> id=<uID> cb=<cbSize> flags=<uFlags>
 //   msg=<uCallbackMessage> hwnd=<handle as %08x> icon=<0|1> result=<0|1> tip=<szTip>
 // A test can make additions fail as they do before the notification area
@@ -9,6 +9,11 @@
 //   lost     the call is made but reported as failed (it timed out, yet the
 //            icon was added).
 // Later additions, and every other call, go through as they are.
+// The tray menu and "Open data folder" are recorded in "shell.log" there:
+//   menu <id>=<text>|<id>=<text>|-|... default=<id>   (- is a separator; the
+//        menu is then shown for real)
+//   open-folder <path>                                (no window is opened)
+// Texts and paths in UTF-8.
 #include <windows.h>
 #include <shellapi.h>
 
@@ -30,6 +35,23 @@ std::wstring ProgramFolderFile(const WCHAR* pszName)
     std::wstring strPath = szPath;
     strPath.erase(strPath.rfind(L'\\') + 1);
     return strPath + pszName;
+}
+
+std::string Utf8(const WCHAR* pszText)
+{
+    char szText[512];
+    WideCharToMultiByte(CP_UTF8, 0, pszText, -1, szText, sizeof(szText), NULL, NULL);
+    szText[sizeof(szText) - 1] = '\0';
+    return szText;
+}
+
+void AppendShellLog(const std::string& strLine)
+{
+    FILE* pFile = _wfopen(ProgramFolderFile(L"shell.log").c_str(), L"ab");
+    if (NULL != pFile) {
+        fprintf(pFile, "%s\n", strLine.c_str());
+        fclose(pFile);
+    }
 }
 
 // The answers still to give to additions, the next one last.
@@ -70,15 +92,40 @@ BOOL ShellNotifyIcon(DWORD dwMessage, NOTIFYICONDATAW* pData)
                              : (NIM_DELETE == dwMessage) ? "delete"
                              : (NIM_MODIFY == dwMessage) ? "modify"
                                                          : "other";
-    char szTip[128];
-    WideCharToMultiByte(CP_UTF8, 0, pData->szTip, -1, szTip, sizeof(szTip), NULL, NULL);
-    szTip[sizeof(szTip) - 1] = '\0';
+    std::string strTip = Utf8(pData->szTip);
     FILE* pFile = _wfopen(ProgramFolderFile(L"tray.log").c_str(), L"ab");
     if (NULL != pFile) {
         fprintf(pFile, "%s id=%u cb=%lu flags=%u msg=%u hwnd=%08lx icon=%d result=%d tip=%s\n",
                 pszMessage, pData->uID, pData->cbSize, pData->uFlags, pData->uCallbackMessage,
-                (DWORD)(UINT_PTR)pData->hWnd, NULL != pData->hIcon ? 1 : 0, fResult, szTip);
+                (DWORD)(UINT_PTR)pData->hWnd, NULL != pData->hIcon ? 1 : 0, fResult,
+                strTip.c_str());
         fclose(pFile);
     }
     return fResult;
+}
+
+void TrackTrayMenu(HMENU hMenu, HWND hWnd, POINT pt)
+{
+    std::string strLine = "menu ";
+    int cItems = GetMenuItemCount(hMenu);
+    for (int i = 0; i < cItems; i++) {
+        if (i > 0) {
+            strLine += "|";
+        }
+        WCHAR szText[128] = L"";
+        if (0 == GetMenuStringW(hMenu, i, szText, ARRAYSIZE(szText), MF_BYPOSITION)) {
+            strLine += "-";
+        } else {
+            strLine += std::to_string(GetMenuItemID(hMenu, i)) + "=" + Utf8(szText);
+        }
+    }
+    strLine += " default=" + std::to_string(GetMenuDefaultItem(hMenu, FALSE, 0));
+    AppendShellLog(strLine);
+    TrackPopupMenu(hMenu, TPM_RIGHTBUTTON, pt.x, pt.y, 0, hWnd, NULL);
+}
+
+BOOL OpenFolderWindow(const WCHAR* pszFolder)
+{
+    AppendShellLog("open-folder " + Utf8(pszFolder));
+    return TRUE;
 }

@@ -202,8 +202,30 @@ TEST_F(ScriptTest, EachBuiltInIsOneFunctionUnderTwoNames)
     ASSERT_EQ(TRUE, Start(""));
     EXPECT_EQ("ok: true", Eval("return rawequal(tvxEan128, app.ean128)"));
     EXPECT_EQ("ok: true", Eval("return rawequal(tvxSleep, app.sleep)"));
+    EXPECT_EQ("ok: true", Eval("return rawequal(log, app.log)"));
     EXPECT_EQ("ok: function", Eval("return type(app.ean128)"));
     EXPECT_EQ("ok: false", Eval("return rawequal(app.ean128, app.sleep)"));
+}
+
+static void RecordLog(void* pvContext, const char* pbText, size_t cbText)
+{
+    ((std::vector<std::string>*)pvContext)->push_back(std::string(pbText, cbText));
+}
+
+TEST_F(ScriptTest, LogHandsItsTextToTheSeamAndDoesNothingWithoutOne)
+{
+    ASSERT_EQ(TRUE, Start(""));
+    EXPECT_EQ("ok: 0", Eval("return select('#', log('while the log is off'))"));
+    std::vector<std::string> rgLogged;
+    SetScriptLogProc(RecordLog, &rgLogged);
+    EXPECT_EQ("ok: 0", Eval("return select('#', log('a\\0b'))"));
+    EXPECT_EQ("ok: 0", Eval("return select('#', app.log(42))"));
+    EXPECT_THAT(Eval("log()"), EndsWith(":1: Missing argument to function log."));
+    EXPECT_THAT(Eval("log({})"), EndsWith("bad argument #1 to 'log' (string expected, got table)"));
+    SetScriptLogProc(NULL, NULL);
+    EXPECT_EQ("ok: 0", Eval("return select('#', log('off again'))"));
+    std::vector<std::string> rgExpected = { std::string("a\0b", 3), "42" };
+    EXPECT_EQ(rgExpected, rgLogged);
 }
 
 TEST(RegisterFunctions, LeavesTheStackAsFound)
@@ -238,18 +260,18 @@ TEST(FormatLuaError, BuildsTheSuffixFromTheTopValue)
     gpLuaState = luaL_newstate();
     lua_State* L = gpLuaState;
 
-    EXPECT_EQ(L"", FormatLuaError());                   // empty stack
+    EXPECT_EQ(L"", FormatLuaError(L));                  // empty stack
     lua_pushstring(L, "script.lua:3: oops");
-    EXPECT_EQ(L" (script.lua:3: oops)", FormatLuaError());
+    EXPECT_EQ(L" (script.lua:3: oops)", FormatLuaError(L));
     EXPECT_EQ(0, lua_gettop(L));
     lua_pushnumber(L, 42);
-    EXPECT_EQ(L" (42)", FormatLuaError());
+    EXPECT_EQ(L" (42)", FormatLuaError(L));
     EXPECT_EQ(0, lua_gettop(L));
     lua_newtable(L);
-    EXPECT_EQ(L"", FormatLuaError());                   // no text form: popped
+    EXPECT_EQ(L"", FormatLuaError(L));                  // no text form: popped
     EXPECT_EQ(0, lua_gettop(L));
     lua_pushnil(L);
-    EXPECT_EQ(L"", FormatLuaError());                   // nil: left in place
+    EXPECT_EQ(L"", FormatLuaError(L));                  // nil: left in place
     EXPECT_EQ(1, lua_gettop(L));
 
     CloseScript();

@@ -1,5 +1,6 @@
 // A temporary installation folder for script tests, on both builds: holds a
-// script.lua (and whatever else a test writes) and is removed afterwards.
+// script.lua (and whatever else a test writes, the host's scan log too) and
+// is removed afterwards.
 #pragma once
 
 #include <stdio.h>
@@ -37,7 +38,10 @@ public:
     {
 #ifndef _WIN32
         for (const std::wstring& strFile : m_rgFiles) {
-            unlink(NarrowAnsi(strFile.c_str(), '?').c_str());
+            std::string strNative = NarrowAnsi(strFile.c_str(), '?');
+            if (0 != unlink(strNative.c_str())) {
+                rmdir(strNative.c_str());
+            }
         }
         if (!m_strPath.empty()) {
             rmdir(NarrowAnsi(m_strPath.c_str(), '?').c_str());
@@ -55,7 +59,8 @@ public:
         return JoinPath(m_strPath.c_str(), pszName);
     }
 
-    // Removes the file pszName along with the folder (one the test made otherwise).
+    // Removes the file or empty folder pszName along with the folder (one the
+    // test made otherwise), in the order adopted.
     void Adopt(const WCHAR* pszName) { m_rgFiles.push_back(GetFilePath(pszName)); }
 
     // Writes the bytes exactly as given; TRUE when all were written.
@@ -69,6 +74,23 @@ public:
         m_rgFiles.push_back(strFile);
         size_t cb = fwrite(strBytes.data(), 1, strBytes.size(), pFile);
         return 0 == fclose(pFile) && cb == strBytes.size();
+    }
+
+    // The bytes of the file pszName; FALSE when it cannot be opened.
+    bool Read(const WCHAR* pszName, std::string* pstrBytes) const
+    {
+        FILE* pFile = OpenFileWide(GetFilePath(pszName).c_str(), L"rb");
+        if (NULL == pFile) {
+            return false;
+        }
+        pstrBytes->clear();
+        char rgb[65536];
+        size_t cb;
+        while ((cb = fread(rgb, 1, sizeof(rgb), pFile)) > 0) {
+            pstrBytes->append(rgb, cb);
+        }
+        fclose(pFile);
+        return true;
     }
 
 private:

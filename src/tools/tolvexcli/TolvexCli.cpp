@@ -37,6 +37,8 @@ static const char gszHelp[] =
     "        argument the table the host gives it: app, title and class of the\n"
     "        window the scans go to (from --app, --title, --class; empty when not\n"
     "        given), rdp, layout, and module (\"InputModule\" of Tolvex.txt).\n"
+    "        What the script writes with log(text) goes to standard error as\n"
+    "        \"log: \" and the text.\n"
     "          --folder DIR   the folder of script.lua and Tolvex.txt\n"
     "          --layout NAME  the keyboard layout (default: \"KeyboardLayout\" of\n"
     "                         DIR/Tolvex.txt when present, else US)\n"
@@ -84,6 +86,12 @@ static void PrintMessage(FILE* pFile, const WCHAR* pszText)
 static void PrintStartupMessage(const WCHAR* pszText)
 {
     PrintMessage(gpMessageFile, pszText);
+}
+
+// A script's log(text): the host would write it into its scan log.
+static void PrintScriptLog(void* pvContext, const char* pbText, size_t cbText)
+{
+    fprintf((FILE*)pvContext, "log: %s\n", EscapeBytes(pbText, cbText).c_str());
 }
 
 static int UsageError(FILE* pErr, const std::string& strProblem)
@@ -163,7 +171,7 @@ static BOOL TypeIntoRecorder(void* pvContext, const char* pszText, DWORD nInterK
                              BOOL fUnicodeTyping)
 {
     RunOutput* pOutput = (RunOutput*)pvContext;
-    fprintf(pOutput->pOut, "mode %s\n", (TRUE == fUnicodeTyping) ? "unicode" : "keys");
+    fprintf(pOutput->pOut, "mode %s\n", TypingModeName((TRUE == fUnicodeTyping) ? FALSE : TRUE));
     return TypeText(pOutput->pSink, pszText, nInterKeyDelay, fUnicodeTyping);
 }
 
@@ -255,8 +263,9 @@ static int RunScans(const RunOptions& options, FILE* pIn, FILE* pOut, FILE* pErr
     SetFolders(L"", options.strFolder.c_str());
     gpMessageFile = pErr;
     SetScriptMessageProc(PrintStartupMessage);
+    SetScriptLogProc(PrintScriptLog, pErr);
     if (TRUE != InitScript()) {
-        CloseScript();
+        SetScriptLogProc(NULL, NULL);
         SetScriptMessageProc(NULL);
         return CLI_USAGE;
     }
@@ -304,6 +313,7 @@ static int RunScans(const RunOptions& options, FILE* pIn, FILE* pOut, FILE* pErr
     DeleteKeyTranslatorMap();
     gpSettings = NULL;
     CloseScript();
+    SetScriptLogProc(NULL, NULL);
     SetScriptMessageProc(NULL);
     return nResult;
 }

@@ -154,6 +154,19 @@ TEST_F(CliTest, ScriptErrorIsPrintedAndTheNextScanFollows)
     EXPECT_EQ("three", rgLines[3]);
 }
 
+TEST_F(CliTest, ScriptLogLinesGoToStandardErrorEscaped)
+{
+    CliResult r = RunScans("log('loaded')\n"
+                           "function process(s)\n"
+                           "  app.log('got\\t' .. s)\n"
+                           "  return s\n"
+                           "end\n",
+                           "A\\x1d\n");
+    EXPECT_EQ(CLI_OK, r.nExitCode);
+    EXPECT_EQ("A\\x1d\n", r.strOut);
+    EXPECT_EQ("log: loaded\nlog: got\\x09A\\x1d\n", WithoutCarriageReturns(r.strErr));
+}
+
 struct StartupCase
 {
     const char* pszName;
