@@ -86,7 +86,7 @@ void BM_ProcessScanEcho(benchmark::State& state)
     RunProcessScan(state, "function process(s) return s end\n");
 }
 
-// The README's example: ean128 splits the label, Tab after each field, Enter.
+// The shipped example script: ean128 splits the label, Tab after each field, Enter.
 void BM_ProcessScanExample(benchmark::State& state)
 {
     RunProcessScan(state, gszExampleScript);

@@ -36,8 +36,9 @@ const ModuleCase grgModules[] = {
 };
 
 // The labels fed, as the feed writes them, and what the example script makes
-// of them: GS1-128 labels become their fields, each followed by Tab, and Enter
-// (CR LF in the EDIT control); other labels are typed as they are.
+// of them: GS1-128 labels become their fields, each followed by Tab; other
+// labels are typed as they are; and Enter (CR LF in the EDIT control) ends
+// every label.
 struct LabelCase
 {
     const char* pszFeedLine;
@@ -45,8 +46,8 @@ struct LabelCase
 };
 
 const LabelCase grgLabels[] = {
-    { "4006381333931", L"4006381333931" },
-    { "CODE39-TEXT 12", L"CODE39-TEXT 12" },
+    { "4006381333931", L"4006381333931\r\n" },
+    { "CODE39-TEXT 12", L"CODE39-TEXT 12\r\n" },
     { "0104012345678901310300125010LOT42\\x1d21SN7",
       L"04012345678901\t1.250\tLOT42\tSN7\t\r\n" },
 };

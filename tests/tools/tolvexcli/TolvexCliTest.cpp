@@ -112,7 +112,7 @@ protected:
 
 // --- run --------------------------------------------------------------------
 
-TEST_F(CliTest, ExampleScriptSplitsAGs1LabelAndTypesOtherScansAsTheyAre)
+TEST_F(CliTest, ExampleScriptSplitsAGs1LabelAndEndsEveryScanWithEnter)
 {
     CliResult r = RunScans(gszExampleScript,
                            "010950110153000310ABC123\\x1d3102001250\n"
@@ -124,9 +124,9 @@ TEST_F(CliTest, ExampleScriptSplitsAGs1LabelAndTypesOtherScansAsTheyAre)
     EXPECT_EQ(CLI_OK, r.nExitCode);
     EXPECT_EQ("09501101530003\\x09ABC123\\x0912.50\\x09\\x0d\n"
               "978\\x0912.34\\x09\\x0d\n"
-              "4006381333931\n"
-              "]C14711\n"
-              "4711\n"
+              "4006381333931\\x0d\n"
+              "]C14711\\x0d\n"
+              "4711\\x0d\n"
               "\n",
               r.strOut);
     EXPECT_EQ("", r.strErr);
