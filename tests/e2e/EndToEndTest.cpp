@@ -171,7 +171,7 @@ TEST_P(ScanToTyping, LabelsArriveAsTheScriptTypesThemAndUnloadEndsBoth)
 
     TypingTarget target;
     ASSERT_TRUE(e2e.StartHost());
-    ASSERT_TRUE(target.Focus());
+    ASSERT_TRUE(target.FocusUntilSettled(10000));
 
     std::wstring strExpected;
     for (const LabelCase& label : grgLabels) {
@@ -219,7 +219,7 @@ TEST(EightBitText, EveryByteFromTheLxeTerminalReachesTheScriptAsItself)
                               "end\n"));
     TypingTarget target;
     ASSERT_TRUE(e2e.StartHost());
-    ASSERT_TRUE(target.Focus());
+    ASSERT_TRUE(target.FocusUntilSettled(10000));
 
     std::wstring strExpected;
     for (int nFirst : { 0x20, 0x70, 0xC0 }) {
