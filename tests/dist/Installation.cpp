@@ -366,37 +366,13 @@ BOOL FolderExists(const std::wstring& strPath)
 std::string ReadFileBytes(const std::wstring& strPath)
 {
     std::string strBytes;
-    FILE* pFile = _wfopen(strPath.c_str(), L"rb");
-    if (NULL == pFile) {
-        return strBytes;
-    }
-    char rgbBuffer[4096];
-    size_t cbRead = 0;
-    while (0 < (cbRead = fread(rgbBuffer, 1, sizeof(rgbBuffer), pFile))) {
-        strBytes.append(rgbBuffer, cbRead);
-    }
-    fclose(pFile);
+    ReadWholeFile(strPath, &strBytes);
     return strBytes;
 }
 
 std::vector<std::string> ReadFileLines(const std::wstring& strPath)
 {
-    std::vector<std::string> rgLines;
-    std::string strBytes = ReadFileBytes(strPath);
-    size_t iStart = 0;
-    while (iStart < strBytes.size()) {
-        size_t iEnd = strBytes.find('\n', iStart);
-        if (std::string::npos == iEnd) {
-            iEnd = strBytes.size();
-        }
-        std::string strLine = strBytes.substr(iStart, iEnd - iStart);
-        if (!strLine.empty() && '\r' == strLine.back()) {
-            strLine.pop_back();
-        }
-        rgLines.push_back(strLine);
-        iStart = iEnd + 1;
-    }
-    return rgLines;
+    return SplitLines(ReadFileBytes(strPath));
 }
 
 std::vector<std::wstring> ListFiles(const std::wstring& strFolder)

@@ -92,7 +92,7 @@ BOOL FileExists(const std::wstring& strPath);
 BOOL FolderExists(const std::wstring& strPath);
 // The bytes of a file; empty when it cannot be read.
 std::string ReadFileBytes(const std::wstring& strPath);
-// The lines of a text file, without their CR LF or LF.
+// The complete lines of a text file (SplitLines).
 std::vector<std::string> ReadFileLines(const std::wstring& strPath);
 // The names of the files in a folder (not the subfolders).
 std::vector<std::wstring> ListFiles(const std::wstring& strFolder);
