@@ -451,7 +451,7 @@ std::vector<double> TimeTargetReading(int nRounds, BOOL fFirstRead)
         ForegroundTargetReader fresh;
         ForegroundTargetReader& used = (TRUE == fFirstRead) ? fresh : reader;
         double dStart = NowMs();
-        ScanTarget target = used.Read();
+        ScanTarget target = used.Read(GetForegroundWindow());
         double dMicroseconds = (NowMs() - dStart) * 1000.0;
         if (i >= TARGET_WARM_UP_ROUNDS) {
             rgMicroseconds.push_back(dMicroseconds);
@@ -477,7 +477,7 @@ int MeasureTargetReading(int nRounds)
     // A figure is only worth its correct output: the target window is read
     // before the timing and still in front after it.
     ForegroundTargetReader reader;
-    ScanTarget target = reader.Read();
+    ScanTarget target = reader.Read(GetForegroundWindow());
     printf("read: app \"%s\", title \"%s\", class \"%s\"\n", target.strApp.c_str(),
            target.strTitle.c_str(), target.strClass.c_str());
     if ("bench_wine.exe" != target.strApp || "TolvexTypingTarget" != target.strClass) {

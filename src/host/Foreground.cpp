@@ -70,7 +70,11 @@ BOOL ForegroundKeeper::IsForegroundOwn() const
 
 void ForegroundKeeper::Remember()
 {
-    HWND hWnd = GetForegroundWindow();
+    Remember(GetForegroundWindow());
+}
+
+void ForegroundKeeper::Remember(HWND hWnd)
+{
     if (NULL != hWnd && TRUE != IsOwnWindow(hWnd) && TRUE != IsShellTray(hWnd)) {
         m_hWndUser = hWnd;
     }
@@ -98,18 +102,24 @@ BOOL ForegroundKeeper::GiveBack()
     return (TRUE == IsForegroundOwn()) ? FALSE : TRUE;
 }
 
-BOOL ForegroundKeeper::PrepareToType()
+BOOL ForegroundKeeper::PrepareToType(HWND* phWndTarget)
 {
+    *phWndTarget = NULL;
     if (TRUE == IsForegroundOwn()) {
         // An open menu of the host closes: the scan goes to the user's window.
         EndMenu();
+        if (TRUE != GiveBack()) {
+            return FALSE;
+        }
     }
-    BOOL fElsewhere = GiveBack();
     // A scan sent while the foreground is being given back (the wait answers
     // sent messages) waits for the same focus.
     if (NULL != m_hWndActivating) {
         WaitForFocus(m_hWndActivating);
     }
-    Remember();
-    return fElsewhere;
+    // Each call into the window system costs a round trip under Wine: the
+    // foreground is read once here for the remembering and the scan's target.
+    *phWndTarget = GetForegroundWindow();
+    Remember(*phWndTarget);
+    return TRUE;
 }

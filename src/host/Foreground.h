@@ -28,11 +28,13 @@ public:
     BOOL GiveBack();
     // Before a scan is typed: closes a menu of the host that is open and gives
     // the foreground back when it is the host's, then remembers the window the
-    // scan goes to. FALSE when the foreground is still the host's: then
-    // nothing may be typed.
-    BOOL PrepareToType();
+    // scan goes to and puts it (or NULL when there is none) in *phWndTarget.
+    // FALSE when the foreground is still the host's: then nothing may be
+    // typed.
+    BOOL PrepareToType(HWND* phWndTarget);
 
 private:
+    void Remember(HWND hWnd);
     // A window of the host or of its module.
     BOOL IsOwnWindow(HWND hWnd) const;
     BOOL IsForegroundOwn() const;

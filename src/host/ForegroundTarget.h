@@ -11,8 +11,8 @@
 // who moves among a few applications (a local one and a remote session).
 #define TARGET_WINDOWS_KEPT 8
 
-// Reads the description of the top-level foreground window
-// (GetForegroundWindow): its process's image name, its title and its class.
+// Reads the description of the top-level window a scan goes to (the
+// foreground window): its process's image name, its title and its class.
 // Each of these is a call into the window system (under Wine a round trip to
 // its server, about 15 us each), so what cannot change while a window lives,
 // its process and its class, is read once for each of the last windows, and
@@ -22,9 +22,9 @@ class ForegroundTargetReader
 public:
     ForegroundTargetReader() : m_iNext(0) {}
 
-    // The description now. Whatever cannot be read stays empty; with no
-    // foreground window all of it does.
-    ScanTarget Read();
+    // The description of hWnd now. Whatever cannot be read stays empty; with
+    // no window (NULL) all of it does.
+    ScanTarget Read(HWND hWnd);
 
 private:
     // A window read earlier, with its app and class. A handle names no other

@@ -64,10 +64,9 @@ void ForegroundTargetReader::ReadLasting(HWND hWnd, ScanTarget* pTarget)
     }
 }
 
-ScanTarget ForegroundTargetReader::Read()
+ScanTarget ForegroundTargetReader::Read(HWND hWnd)
 {
     ScanTarget target;
-    HWND hWnd = GetForegroundWindow();
     if (NULL == hWnd) {
         return target;
     }

@@ -9,9 +9,10 @@
 
 #include "common/AnsiText.h"
 
+// Native paths are UTF-8, as the native file opener takes them.
 static std::string NativePath(const std::wstring& strPath)
 {
-    return NarrowAnsi(strPath.c_str(), '?');
+    return NarrowUtf8(strPath.c_str());
 }
 
 LogTime GetLogTime()

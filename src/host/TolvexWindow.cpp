@@ -328,7 +328,7 @@ void TolvexWindow::StartScanLog()
     m_pScanLog = new (std::nothrow) ScanLog(strFolder);
     FATAL_ASSERT(NULL != m_pScanLog);
     ScanLogStart start;
-    start.strModule = SettingText(L"InputModule");
+    start.strModule = m_pScanProcessor->GetSettings().strModule;
     start.strLayout = SettingText(L"KeyboardLayout");
     start.pszMode = m_pScanProcessor->GetSettings().typingMode.GetName();
     start.nInterKeyDelay = m_pScanProcessor->GetSettings().nInterKeyDelay;
@@ -366,15 +366,15 @@ void TolvexWindow::HandleScan(const COPYDATASTRUCT* pcds)
         MessageBeep(MB_ICONWARNING);
         return;
     }
-    if (TRUE != m_foreground.PrepareToType()) {
+    HWND hWndTarget = NULL;
+    if (TRUE != m_foreground.PrepareToType(&hWndTarget)) {
         // Nothing but the host's own window to type into (where Enter would
         // press a button): the scan is not typed, and the user hears it.
         m_pScanProcessor->ReportNoTarget(pcds->lpData, pcds->cbData);
         MessageBeep(MB_ICONWARNING);
         return;
     }
-    // Read now, when the foreground is the window the text goes to.
-    ScanTarget target = m_targetReader.Read();
+    ScanTarget target = m_targetReader.Read(hWndTarget);
     m_pScanProcessor->ProcessScan(pcds->lpData, pcds->cbData, &target);
     // A "Script Runtime Error" box leaves the foreground with this window.
     m_foreground.GiveBack();

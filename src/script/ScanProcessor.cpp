@@ -59,6 +59,14 @@ char* NarrowScanText(const void* pvData, DWORD cbData)
     return pszScan;
 }
 
+std::string NarrowScanString(const void* pvData, DWORD cbData)
+{
+    char* pszScan = NarrowScanText(pvData, cbData);
+    std::string strScan(pszScan);
+    delete[] pszScan;
+    return strScan;
+}
+
 static BOOL TypeWithKeyboard(void* /*pvContext*/, const char* pszText,
                              DWORD nInterKeyDelay, BOOL fUnicodeTyping)
 {
@@ -165,6 +173,12 @@ static void PushProcessInfo(lua_State* L, const ProcessInfo* pInfo)
     lua_setfield(L, -2, "rdp");                                 // info
 }
 
+// The article before a Lua type's name in an error text: "a string", but "nil".
+static const char* TypeArticle(int nType)
+{
+    return (LUA_TNIL == nType) ? "" : "a ";
+}
+
 static BOOL IsRdpKey(lua_State* L, int nIndex)
 {
     size_t cch = 0;
@@ -202,8 +216,7 @@ static void TakeOverride(lua_State* L)
     lua_rawget(L, -2);                                          // override rdp
     int nType = lua_type(L, -1);
     if (LUA_TBOOLEAN != nType) {
-        luaL_error(L, TVX_OVERRIDE_RDP_FORMAT, (LUA_TNIL == nType) ? "" : "a ",
-                   lua_typename(L, nType));
+        luaL_error(L, TVX_OVERRIDE_RDP_FORMAT, TypeArticle(nType), lua_typename(L, nType));
     }
     lua_remove(L, -2);                                          // rdp
 }
@@ -224,7 +237,7 @@ static int CallProcess(lua_State* L)
     lua_call(L, 2, 2);                                          // result override
     int nType = lua_type(L, -2);
     if (LUA_TSTRING != nType && LUA_TNUMBER != nType) {
-        return luaL_error(L, TVX_PROCESS_RESULT_FORMAT, (LUA_TNIL == nType) ? "" : "a ",
+        return luaL_error(L, TVX_PROCESS_RESULT_FORMAT, TypeArticle(nType),
                           lua_typename(L, nType));
     }
     TakeOverride(L);                                            // result rdp|nil
@@ -261,7 +274,7 @@ BOOL ScanProcessor::CallProcessFunction(const char* pszScan, std::wstring* pstrE
         } else {
             int nType = lua_type(L, -1);
             *pstrError = FormatText(TVX_ERROR_WITHOUT_MESSAGE_FORMAT,
-                                    { (LUA_TNIL == nType) ? L"" : L"a ",
+                                    { WidenAnsi(TypeArticle(nType)).c_str(),
                                       WidenAnsi(lua_typename(L, nType)).c_str() });
         }
         lua_pop(L, 1);                                          // (as before)
@@ -282,16 +295,17 @@ BOOL ScanProcessor::CallProcessFunction(const char* pszScan, std::wstring* pstrE
 
 BOOL ScanProcessor::ProcessScan(const void* pvData, DWORD cbData, const ScanTarget* pTarget)
 {
+    if (TRUE == m_fPaused) {
+        m_cPausedScans++;
+        ReportUnrun(pvData, cbData, SCAN_OUTCOME_PAUSED);
+        return TRUE;
+    }
     m_target = (NULL != pTarget) ? *pTarget : ScanTarget();
-    char* pszScan = NarrowScanText(pvData, cbData);
     ScanReport report;
-    report.strScan = pszScan;
+    report.strScan = NarrowScanString(pvData, cbData);
     report.strApp = m_target.strApp;
     std::wstring strError;
-    if (TRUE == m_fPaused) {
-        report.nOutcome = SCAN_OUTCOME_PAUSED;
-        m_cPausedScans++;
-    } else if (TRUE == CallProcessFunction(pszScan, &strError)) {
+    if (TRUE == CallProcessFunction(report.strScan.c_str(), &strError)) {
         FATAL_ASSERT(NULL != m_pszProcessedData);
         report.strText = m_pszProcessedData;
         report.pszMode = TypingModeName(m_fKeyStrokes);
@@ -310,7 +324,6 @@ BOOL ScanProcessor::ProcessScan(const void* pvData, DWORD cbData, const ScanTarg
         report.nOutcome = SCAN_OUTCOME_SCRIPT_ERROR;
         report.strText = NarrowAnsi(strError.c_str(), '?');
     }
-    delete[] pszScan;
     Report(report);
     if (SCAN_OUTCOME_SCRIPT_ERROR == report.nOutcome) {
         m_pfnError(m_pvErrorContext, strError.c_str());
@@ -320,10 +333,13 @@ BOOL ScanProcessor::ProcessScan(const void* pvData, DWORD cbData, const ScanTarg
 
 void ScanProcessor::ReportNoTarget(const void* pvData, DWORD cbData)
 {
-    char* pszScan = NarrowScanText(pvData, cbData);
+    ReportUnrun(pvData, cbData, SCAN_OUTCOME_NO_TARGET);
+}
+
+void ScanProcessor::ReportUnrun(const void* pvData, DWORD cbData, ScanOutcome nOutcome)
+{
     ScanReport report;
-    report.nOutcome = SCAN_OUTCOME_NO_TARGET;
-    report.strScan = pszScan;
-    delete[] pszScan;
+    report.nOutcome = nOutcome;
+    report.strScan = NarrowScanString(pvData, cbData);
     Report(report);
 }

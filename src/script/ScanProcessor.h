@@ -21,6 +21,8 @@ struct lua_State;
 // text. Units 1 to 0xFF become the byte of the same value, anything above
 // becomes SCAN_REPLACEMENT_CHAR.
 char* NarrowScanText(const void* pvData, DWORD cbData);
+// The same text as a string.
+std::string NarrowScanString(const void* pvData, DWORD cbData);
 
 // Shows a script's failure on one scan: the box "Script Runtime Error" owned
 // by the window pvOwner (an HWND, may be null), error icon, foreground and
@@ -138,6 +140,8 @@ private:
     BOOL CallProcessFunction(const char* pszScan, std::wstring* pstrError);
     // Keeps the report and hands it on.
     void Report(const ScanReport& report);
+    // Reports a scan that was neither run nor typed, with its outcome.
+    void ReportUnrun(const void* pvData, DWORD cbData, ScanOutcome nOutcome);
 
     lua_State* m_L;
     ScanSettings m_settings;

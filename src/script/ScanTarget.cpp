@@ -11,9 +11,7 @@
 
 std::string TargetText(const void* pvData, DWORD cbData, size_t cchMax)
 {
-    char* pszText = NarrowScanText(pvData, cbData);
-    std::string strText(pszText);
-    delete[] pszText;
+    std::string strText = NarrowScanString(pvData, cbData);
     if (strText.size() > cchMax) {
         strText.resize(cchMax);
     }

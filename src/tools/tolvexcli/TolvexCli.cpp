@@ -237,7 +237,7 @@ static void ProcessInput(FILE* pIn, ScanProcessor* pProcessor, const ScanTarget&
 static std::wstring ChooseFolder(FILE* pErr, InstallFolderProc pfnFindInstallFolder)
 {
     const std::wstring strCurrent = L".";
-    std::wstring strScript = strCurrent + TVX_PATH_SEPARATOR + SCRIPT_FILE_NAME;
+    std::wstring strScript = JoinPath(strCurrent.c_str(), SCRIPT_FILE_NAME);
     FILE* pScript = OpenFileWide(strScript.c_str(), L"rb");
     if (NULL != pScript) {
         fclose(pScript);
@@ -404,10 +404,10 @@ static int Ean128Command(const std::vector<std::string>& rgArgs, FILE* pOut, FIL
             continue;
         }
         // The host's own conversion of a scan to the parser's 8-bit text.
-        char* pszScan = NarrowScanText(rgScan.data(), (DWORD)(rgScan.size() * sizeof(UTF16UNIT)));
+        std::string strScan =
+            NarrowScanString(rgScan.data(), (DWORD)(rgScan.size() * sizeof(UTF16UNIT)));
         ScanFields fields;
-        ParseScanFields(pszScan, fStrict, &fields);
-        delete[] pszScan;
+        ParseScanFields(strScan.c_str(), fStrict, &fields);
         if (TRUE != fields.fParsed) {
             fAnyFailed = TRUE;
             fprintf(pOut, "error: %s\n", EscapeText(fields.szError).c_str());
