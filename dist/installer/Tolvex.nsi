@@ -1,8 +1,8 @@
 ; The Tolvex installer. The programs go into Program Files; the files the
-; programs read (Tolvex.txt, script.lua, barcode.wav, Dravet.txt, Serial.txt)
-; go into a folder under ProgramData, which the registry value "Folder"
-; names. Only administrators may change that folder: script.lua runs, with
-; every Lua library open, in the session of every user who runs Tolvex.
+; programs read (the files of DataFiles.nsh) go into a folder under
+; ProgramData, which the registry value "Folder" names. Only administrators
+; may change that folder: script.lua runs, with every Lua library open, in the
+; session of every user who runs Tolvex.
 ;
 ;   makensis -DVERSION=2.7 -DVERSION4=2.7.0.0 -DSTAGE=<release tree>
 ;            -DOUTFILE=<setup.exe> Tolvex.nsi

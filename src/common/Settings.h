@@ -7,6 +7,13 @@
 
 #define MAX_SETTINGS 50
 
+// A setting and the value it has when the settings file does not name it.
+struct SettingDefault
+{
+    const WCHAR* pszName;
+    const WCHAR* pszValue;
+};
+
 class Settings
 {
 public:

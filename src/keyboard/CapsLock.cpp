@@ -6,22 +6,24 @@ BOOL ReadCapsLock(CapsLockCalls* pCalls)
 {
     FATAL_ASSERT(NULL != pCalls);
     void* pvForeground = pCalls->foregroundWindow();
-    if (NULL == pvForeground) {
-        return pCalls->capsLockToggled();
+    DWORD dwForegroundThread = 0;
+    DWORD dwThread = 0;
+    if (NULL != pvForeground) {
+        dwForegroundThread = pCalls->windowThread(pvForeground);
+        dwThread = pCalls->currentThread();
     }
-    DWORD dwForegroundThread = pCalls->windowThread(pvForeground);
-    DWORD dwThread = pCalls->currentThread();
-    // Our own window in front: our own state is the user's (and a thread
-    // cannot attach to itself).
-    if (0 == dwForegroundThread || dwThread == dwForegroundThread) {
-        return pCalls->capsLockToggled();
-    }
-    if (TRUE == pCalls->attachingResetsKeyState() ||
-        TRUE == pCalls->isHungAppWindow(pvForeground) ||
-        TRUE != pCalls->attachThreadInput(dwThread, dwForegroundThread, TRUE)) {
-        return pCalls->capsLockToggled();
-    }
+    // Attached only where it may be (see CapsLock.h); otherwise, and with our
+    // own window in front (whose state is the user's, and a thread cannot
+    // attach to itself), this thread reads its own state.
+    BOOL fAttached = (0 != dwForegroundThread && dwThread != dwForegroundThread &&
+                      TRUE != pCalls->attachingResetsKeyState() &&
+                      TRUE != pCalls->isHungAppWindow(pvForeground) &&
+                      TRUE == pCalls->attachThreadInput(dwThread, dwForegroundThread, TRUE))
+                         ? TRUE
+                         : FALSE;
     BOOL fToggled = pCalls->capsLockToggled();
-    pCalls->attachThreadInput(dwThread, dwForegroundThread, FALSE);
+    if (TRUE == fAttached) {
+        pCalls->attachThreadInput(dwThread, dwForegroundThread, FALSE);
+    }
     return fToggled;
 }

@@ -45,15 +45,7 @@ public:
     // released and Caps Lock switched on again, or this text is refused too.
     void settleLeftOvers()
     {
-        BOOL fSettled = releaseKeysDown();
-        if (TRUE == fSettled && TRUE == m_leftDown.fCapsLockOwed) {
-            BOOL fToggled = FALSE;
-            fSettled = pressCapsLock(&fToggled);
-            if (TRUE == fToggled) {
-                m_leftDown.fCapsLockOwed = FALSE;
-            }
-        }
-        if (TRUE != fSettled) {
+        if (TRUE != releaseKeysDown() || TRUE != payCapsLock(&m_leftDown.fCapsLockOwed)) {
             m_fRefused = TRUE;
         }
     }
@@ -62,9 +54,7 @@ public:
     // must not see the character as still held.
     void typeUnicode(BYTE bChar)
     {
-        if (TRUE == m_fRefused) {
-            return;
-        }
+        FATAL_ASSERT(TRUE != m_fRefused);
         if (TRUE == send(0, bChar, KEYSINK_UNICODE) &&
             TRUE == send(0, bChar, KEYSINK_UNICODE | KEYSINK_KEYUP)) {
             m_pSink->sleep(m_nDelay);
@@ -93,9 +83,8 @@ public:
         }
 
         DWORD dwExtended = (TRUE == translator.getExtended()) ? KEYSINK_EXTENDEDKEY : 0;
-        key((BYTE)translator.getKeyCode(), (BYTE)translator.getScanCode(), dwExtended);
-        key((BYTE)translator.getKeyCode(), (BYTE)translator.getScanCode(),
-            dwExtended | KEYSINK_KEYUP);
+        key((WORD)translator.getKeyCode(), (WORD)translator.getScanCode(), dwExtended);
+        key((WORD)translator.getKeyCode(), (WORD)translator.getScanCode(), dwExtended | KEYSINK_KEYUP);
 
         if (TRUE == translator.getShift()) {
             key(VK_SHIFT, SCAN_SHIFT, KEYSINK_KEYUP);
@@ -123,7 +112,8 @@ public:
     // rest of the text.
     void switchCapsLockOff()
     {
-        if (TRUE == m_fRefused || TRUE == m_fCapsLockChecked) {
+        FATAL_ASSERT(TRUE != m_fRefused);
+        if (TRUE == m_fCapsLockChecked) {
             return;
         }
         m_fCapsLockChecked = TRUE;
@@ -143,12 +133,13 @@ public:
     // went through.
     BOOL finish()
     {
-        if (TRUE != m_fRefused && TRUE != restoreCapsLock()) {
+        if (TRUE != m_fRefused && TRUE != payCapsLock(&m_fCapsLockSwitchedOff)) {
             m_fRefused = TRUE;
         }
         if (TRUE == m_fRefused) {
             releaseKeysDown();
-            restoreCapsLock();
+            // Also after the try above was refused: one refused event must not leave Caps Lock off.
+            payCapsLock(&m_fCapsLockSwitchedOff);
             if (TRUE == m_fCapsLockSwitchedOff) {
                 m_leftDown.fCapsLockOwed = TRUE;
             }
@@ -160,9 +151,9 @@ public:
 private:
     // One key event of the text and its pause, unless the text has been
     // refused already.
-    void key(BYTE bVk, BYTE bScan, DWORD dwFlags)
+    void key(WORD wVk, WORD wScan, DWORD dwFlags)
     {
-        if (TRUE != m_fRefused && TRUE != sendPaused(bVk, bScan, dwFlags)) {
+        if (TRUE != m_fRefused && TRUE != sendPaused(wVk, wScan, dwFlags)) {
             m_fRefused = TRUE;
         }
     }
@@ -227,17 +218,18 @@ private:
                    : FALSE;
     }
 
-    // Switches Caps Lock on again if this text switched it off. FALSE when
-    // the system refused any of it.
-    BOOL restoreCapsLock()
+    // Presses Caps Lock if *pfOwed (an earlier text's debt, or this text's
+    // switching it off), and clears the debt once the key-down got through.
+    // TRUE when nothing was owed or the press went through whole.
+    BOOL payCapsLock(BOOL* pfOwed)
     {
-        if (TRUE != m_fCapsLockSwitchedOff) {
+        if (TRUE != *pfOwed) {
             return TRUE;
         }
         BOOL fToggled = FALSE;
         BOOL fDone = pressCapsLock(&fToggled);
         if (TRUE == fToggled) {
-            m_fCapsLockSwitchedOff = FALSE;
+            *pfOwed = FALSE;
         }
         return fDone;
     }

@@ -15,7 +15,7 @@
 #include "vendor/BhtLib.h"
 
 // Stored in this order before the file is read, so that the file overrides them.
-static const ScannerSettingDefault grgDravetDefaults[] = {
+static const SettingDefault grgDravetDefaults[] = {
     { DRAVET_BEEPER_VIBRATOR_MODE, DRAVET_DEFAULT_BEEPER_VIBRATOR_MODE },
     { DRAVET_BEEP_TIME, DRAVET_DEFAULT_BEEP_TIME },
     { DRAVET_BEEP_FREQUENCY, DRAVET_DEFAULT_BEEP_FREQUENCY },

@@ -8,17 +8,11 @@
 
 #include <string>
 
+#include "common/Settings.h"
 #include "modules/frame/ScannerBackend.h"
 
 // The class and title every module window has.
 #define SCANNER_WINDOW_CLASS L"Scanner"
-
-// A setting and the value it has when the module's settings file does not name it.
-struct ScannerSettingDefault
-{
-    const WCHAR* pszName;
-    const WCHAR* pszValue;
-};
 
 struct ScannerModule
 {
@@ -40,7 +34,7 @@ struct ScannerModule
     // The module's own settings file in the installation folder, read into
     // gpSettings over the defaults before the window is made; NULL: none.
     const WCHAR* pszSettingsFile;
-    const ScannerSettingDefault* pSettingDefaults;
+    const SettingDefault* pSettingDefaults;
     size_t cSettingDefaults;
     // Checks the values read, before the window is made; FALSE with the text
     // of the one box that refuses the start in *pstrMessage (the module then

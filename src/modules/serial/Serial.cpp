@@ -14,18 +14,6 @@
 #include "modules/serial/SerialBackend.h"
 #include "modules/serial/SerialSettings.h"
 
-// Stored before the file is read, so that the file overrides them.
-static const ScannerSettingDefault grgSerialDefaults[] = {
-    { SERIAL_PORT, SERIAL_DEFAULT_PORT },
-    { SERIAL_BAUD_RATE, SERIAL_DEFAULT_BAUD_RATE },
-    { SERIAL_DATA_BITS, SERIAL_DEFAULT_DATA_BITS },
-    { SERIAL_PARITY, SERIAL_DEFAULT_PARITY },
-    { SERIAL_STOP_BITS, SERIAL_DEFAULT_STOP_BITS },
-    { SERIAL_FLOW_CONTROL, SERIAL_DEFAULT_FLOW_CONTROL },
-    { SERIAL_TERMINATOR, SERIAL_DEFAULT_TERMINATOR },
-    { SERIAL_IDLE_TIMEOUT, SERIAL_DEFAULT_IDLE_TIMEOUT },
-};
-
 // The settings as checked at start, for the back-end.
 static SerialConfig gSerialConfig;
 
@@ -54,7 +42,7 @@ static const ScannerModule gSerialModule = {
     CreateSerialBackend,                                        // pfnCreateBackend
     SERIAL_SETTINGS_FILE,                                       // pszSettingsFile
     grgSerialDefaults,                                          // pSettingDefaults
-    sizeof(grgSerialDefaults) / sizeof(grgSerialDefaults[0]),   // cSettingDefaults
+    gcSerialDefaults,                                           // cSettingDefaults
     CheckSerialSettings,                                        // pfnCheckSettings
     NULL,                                                       // pfnOnCreate
     NULL,                                                       // pfnBeforeStart

@@ -5,7 +5,7 @@
 #include "common/MyString.h"
 
 SerialBackend::SerialBackend(HWND hWnd, const SerialConfig& config)
-    : m_hWnd(hWnd), m_config(config),
+    : m_hWnd(hWnd), m_config(config), m_port(m_config),
       m_framer(config.terminator, config.dwIdleTimeoutMs, SCANNER_SCAN_BUFFER - 1), m_bStarted(FALSE),
       m_fFirstOpen(TRUE), m_nNextOpenMs(0), m_nLastSignMs(0), m_readBuffer(SERIAL_READ_BUFFER)
 {
@@ -23,7 +23,7 @@ BOOL SerialBackend::startScanning()
     }
     m_bStarted = TRUE;
     m_fFirstOpen = TRUE;
-    m_port.beginOpen(m_config.nPort);
+    m_port.beginOpen();
     return TRUE;
 }
 
@@ -57,7 +57,7 @@ void SerialBackend::pollPort(uint64_t nNowMs)
     if (TRUE == m_port.isOpening()) {
         finishOpen(nNowMs);
     } else if (FALSE == m_port.isOpen() && nNowMs >= m_nNextOpenMs) {
-        m_port.beginOpen(m_config.nPort);
+        m_port.beginOpen();
         finishOpen(nNowMs);
     }
     if (TRUE == m_port.isOpen()) {
@@ -68,7 +68,7 @@ void SerialBackend::pollPort(uint64_t nNowMs)
 void SerialBackend::finishOpen(uint64_t nNowMs)
 {
     DWORD dwError = ERROR_SUCCESS;
-    SerialOpenResult result = m_port.finishOpen(&m_config, &dwError);
+    SerialOpenResult result = m_port.finishOpen(&dwError);
     if (SERIAL_OPEN_PENDING == result) {
         return;
     }

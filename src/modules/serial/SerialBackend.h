@@ -49,6 +49,7 @@ private:
     void portFailed(uint64_t nNowMs);
 
     HWND m_hWnd;
+    // Before m_port, which holds on to it.
     SerialConfig m_config;
     SerialPort m_port;
     SerialFramer m_framer;

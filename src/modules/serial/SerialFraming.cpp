@@ -1,13 +1,22 @@
 #include "modules/serial/SerialFraming.h"
 
+#include "common/Assert.h"
+
 #define SERIAL_CR 0x0D
 #define SERIAL_LF 0x0A
 #define SERIAL_TAB 0x09
 
+// The byte that ends a label, in the order of SerialTerminator: with CRLF the
+// CR only ends it if LF follows; with None no byte does.
+static const int grgEndBytes[] = { SERIAL_CR, SERIAL_LF, SERIAL_CR, SERIAL_TAB, -1 };
+static_assert(sizeof(grgEndBytes) / sizeof(grgEndBytes[0]) == SERIAL_TERMINATOR_NONE + 1,
+              "one end byte per SerialTerminator");
+
 SerialFramer::SerialFramer(SerialTerminator terminator, DWORD dwIdleTimeoutMs, size_t cchMaxLabel)
     : m_terminator(terminator), m_dwIdleTimeoutMs(dwIdleTimeoutMs), m_cchMaxLabel(cchMaxLabel),
-      m_fInLabel(FALSE), m_fPendingCR(FALSE), m_nLastByteMs(0), m_nDropped(0)
+      m_fPendingCR(FALSE), m_nLastByteMs(0), m_nDropped(0)
 {
+    FATAL_ASSERT((unsigned)terminator <= SERIAL_TERMINATOR_NONE);
 }
 
 void SerialFramer::feed(const BYTE* pbData, size_t cbData, uint64_t nNowMs)
@@ -29,36 +38,14 @@ void SerialFramer::feed(const BYTE* pbData, size_t cbData, uint64_t nNowMs)
                 m_strLabel += (WCHAR)SERIAL_CR;
             }
         }
-        switch (m_terminator) {
-        case SERIAL_TERMINATOR_CR:
-            if (SERIAL_CR == b) {
-                endLabel();
-                continue;
-            }
-            break;
-        case SERIAL_TERMINATOR_LF:
-            if (SERIAL_LF == b) {
-                endLabel();
-                continue;
-            }
-            break;
-        case SERIAL_TERMINATOR_CRLF:
-            if (SERIAL_CR == b) {
-                m_fInLabel = TRUE;
+        if (grgEndBytes[m_terminator] == b) {
+            if (SERIAL_TERMINATOR_CRLF == m_terminator) {
                 m_fPendingCR = TRUE;
-                continue;
-            }
-            break;
-        case SERIAL_TERMINATOR_TAB:
-            if (SERIAL_TAB == b) {
+            } else {
                 endLabel();
-                continue;
             }
-            break;
-        case SERIAL_TERMINATOR_NONE:
-            break;
+            continue;
         }
-        m_fInLabel = TRUE;
         // NUL would end the text early on its way to the host; past the
         // longest label the rest is dropped rather than made a second label.
         if (0 != b && m_strLabel.size() < m_cchMaxLabel) {
@@ -69,7 +56,10 @@ void SerialFramer::feed(const BYTE* pbData, size_t cbData, uint64_t nNowMs)
 
 void SerialFramer::endIdleLabel(uint64_t nNowMs)
 {
-    if (TRUE == m_fInLabel && 0 != m_dwIdleTimeoutMs && nNowMs - m_nLastByteMs >= m_dwIdleTimeoutMs) {
+    // A label is in progress when it has characters or a CR waits for its LF
+    // (NULs alone leave nothing to end).
+    BOOL fInLabel = (!m_strLabel.empty() || TRUE == m_fPendingCR) ? TRUE : FALSE;
+    if (TRUE == fInLabel && 0 != m_dwIdleTimeoutMs && nNowMs - m_nLastByteMs >= m_dwIdleTimeoutMs) {
         // A CR left waiting for its LF was the start of the suffix.
         endLabel();
     }
@@ -78,7 +68,6 @@ void SerialFramer::endIdleLabel(uint64_t nNowMs)
 void SerialFramer::dropPartialLabel()
 {
     m_strLabel.clear();
-    m_fInLabel = FALSE;
     m_fPendingCR = FALSE;
 }
 

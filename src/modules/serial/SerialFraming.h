@@ -55,8 +55,6 @@ private:
     size_t m_cchMaxLabel;
 
     std::wstring m_strLabel;
-    // Bytes of a label have come (also NULs, which leave no character).
-    BOOL m_fInLabel;
     // With CRLF: a CR came last, and ends the label if LF follows.
     BOOL m_fPendingCR;
     uint64_t m_nLastByteMs;

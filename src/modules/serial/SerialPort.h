@@ -26,7 +26,9 @@ struct SerialOpening;
 class SerialPort
 {
 public:
-    SerialPort();
+    // Opens the port that config names, with its settings; config must
+    // outlive the port.
+    explicit SerialPort(const SerialConfig& config);
     // Closes the port; an open still in progress is abandoned (its thread
     // closes what it gets).
     ~SerialPort();
@@ -38,11 +40,11 @@ public:
     BOOL isOpening() const { return NULL != m_pOpening; }
 
     // Starts opening \\.\COMn (the port must be closed, no open in progress).
-    void beginOpen(unsigned nPort);
+    void beginOpen();
     // Takes the result of the open once the thread has it and applies every
-    // setting of pConfig: a port may come with any speed, and a reopened one
-    // with what another program left.
-    SerialOpenResult finishOpen(const SerialConfig* pConfig, DWORD* pdwError);
+    // setting: a port may come with any speed, and a reopened one with what
+    // another program left.
+    SerialOpenResult finishOpen(DWORD* pdwError);
 
     // Reads what the port holds, without waiting, into pbBuffer; FALSE when
     // the read failed (the port is gone).
@@ -54,8 +56,9 @@ public:
     void close();
 
 private:
-    BOOL configure(const SerialConfig* pConfig);
+    BOOL configure();
 
+    const SerialConfig& m_config;
     HANDLE m_hPort;
     SerialOpening* m_pOpening;
 };

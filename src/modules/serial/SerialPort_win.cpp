@@ -40,20 +40,23 @@ static DWORD WINAPI OpenPortThread(LPVOID pvOpening)
     return 0;
 }
 
-SerialPort::SerialPort() : m_hPort(INVALID_HANDLE_VALUE), m_pOpening(NULL) {}
+SerialPort::SerialPort(const SerialConfig& config)
+    : m_config(config), m_hPort(INVALID_HANDLE_VALUE), m_pOpening(NULL)
+{
+}
 
 SerialPort::~SerialPort()
 {
     close();
 }
 
-void SerialPort::beginOpen(unsigned nPort)
+void SerialPort::beginOpen()
 {
     FATAL_ASSERT(FALSE == isOpen() && NULL == m_pOpening);
     SerialOpening* pOpening = new (std::nothrow) SerialOpening();
     FATAL_ASSERT(NULL != pOpening);
     pOpening->nRefs = 2;
-    _snwprintf(pOpening->szDevice, sizeof(pOpening->szDevice) / sizeof(WCHAR), L"\\\\.\\COM%u", nPort);
+    _snwprintf(pOpening->szDevice, sizeof(pOpening->szDevice) / sizeof(WCHAR), L"\\\\.\\COM%u", m_config.nPort);
     pOpening->szDevice[sizeof(pOpening->szDevice) / sizeof(WCHAR) - 1] = L'\0';
     pOpening->hPort = INVALID_HANDLE_VALUE;
     pOpening->dwError = ERROR_SUCCESS;
@@ -70,7 +73,7 @@ void SerialPort::beginOpen(unsigned nPort)
     CloseHandle(hThread);
 }
 
-SerialOpenResult SerialPort::finishOpen(const SerialConfig* pConfig, DWORD* pdwError)
+SerialOpenResult SerialPort::finishOpen(DWORD* pdwError)
 {
     FATAL_ASSERT(NULL != m_pOpening);
     if (FALSE == InterlockedCompareExchange(&m_pOpening->fDone, FALSE, FALSE)) {
@@ -84,7 +87,7 @@ SerialOpenResult SerialPort::finishOpen(const SerialConfig* pConfig, DWORD* pdwE
     if (FALSE == isOpen()) {
         return SERIAL_OPEN_FAILED;
     }
-    if (TRUE != configure(pConfig)) {
+    if (TRUE != configure()) {
         *pdwError = GetLastError();
         close();
         return SERIAL_OPEN_FAILED;
@@ -92,7 +95,7 @@ SerialOpenResult SerialPort::finishOpen(const SerialConfig* pConfig, DWORD* pdwE
     return SERIAL_OPEN_DONE;
 }
 
-BOOL SerialPort::configure(const SerialConfig* pConfig)
+BOOL SerialPort::configure()
 {
     // The queue sizes are a request that a driver may decline; reading at
     // every tick drains the port all the same.
@@ -107,21 +110,21 @@ BOOL SerialPort::configure(const SerialConfig* pConfig)
     // In the order of SerialParity.
     static const BYTE rgParity[] = { NOPARITY, ODDPARITY, EVENPARITY, MARKPARITY, SPACEPARITY };
     static_assert(sizeof(rgParity) == SERIAL_PARITY_SPACE + 1, "one DCB parity per SerialParity");
-    dcb.BaudRate = pConfig->dwBaudRate;
-    dcb.ByteSize = (BYTE)pConfig->nDataBits;
-    dcb.Parity = rgParity[pConfig->parity];
-    dcb.fParity = (SERIAL_PARITY_NONE != pConfig->parity) ? TRUE : FALSE;
-    dcb.StopBits = (2 == pConfig->nStopBits) ? TWOSTOPBITS : ONESTOPBIT;
+    dcb.BaudRate = m_config.dwBaudRate;
+    dcb.ByteSize = (BYTE)m_config.nDataBits;
+    dcb.Parity = rgParity[m_config.parity];
+    dcb.fParity = (SERIAL_PARITY_NONE != m_config.parity) ? TRUE : FALSE;
+    dcb.StopBits = (2 == m_config.nStopBits) ? TWOSTOPBITS : ONESTOPBIT;
     dcb.fBinary = TRUE;
     // Many scanners send nothing until DTR is asserted; RTS too, unless the
     // driver drives it for RTS/CTS handshaking.
     dcb.fDtrControl = DTR_CONTROL_ENABLE;
     dcb.fDsrSensitivity = FALSE;
     dcb.fOutxDsrFlow = FALSE;
-    BOOL fRtsCts = (SERIAL_FLOW_RTS_CTS == pConfig->flowControl) ? TRUE : FALSE;
+    BOOL fRtsCts = (SERIAL_FLOW_RTS_CTS == m_config.flowControl) ? TRUE : FALSE;
     dcb.fOutxCtsFlow = fRtsCts;
     dcb.fRtsControl = fRtsCts ? RTS_CONTROL_HANDSHAKE : RTS_CONTROL_ENABLE;
-    BOOL fXonXoff = (SERIAL_FLOW_XON_XOFF == pConfig->flowControl) ? TRUE : FALSE;
+    BOOL fXonXoff = (SERIAL_FLOW_XON_XOFF == m_config.flowControl) ? TRUE : FALSE;
     dcb.fOutX = fXonXoff;
     dcb.fInX = fXonXoff;
     dcb.XonChar = 0x11;

@@ -7,6 +7,18 @@
 #include "common/Assert.h"
 #include "common/MyString.h"
 
+const SettingDefault grgSerialDefaults[] = {
+    { SERIAL_PORT, SERIAL_DEFAULT_PORT },
+    { SERIAL_BAUD_RATE, SERIAL_DEFAULT_BAUD_RATE },
+    { SERIAL_DATA_BITS, SERIAL_DEFAULT_DATA_BITS },
+    { SERIAL_PARITY, SERIAL_DEFAULT_PARITY },
+    { SERIAL_STOP_BITS, SERIAL_DEFAULT_STOP_BITS },
+    { SERIAL_FLOW_CONTROL, SERIAL_DEFAULT_FLOW_CONTROL },
+    { SERIAL_TERMINATOR, SERIAL_DEFAULT_TERMINATOR },
+    { SERIAL_IDLE_TIMEOUT, SERIAL_DEFAULT_IDLE_TIMEOUT },
+};
+const size_t gcSerialDefaults = sizeof(grgSerialDefaults) / sizeof(grgSerialDefaults[0]);
+
 static const NamedValue<unsigned> grgDataBits[] = { { L"7", 7 }, { L"8", 8 } };
 static const NamedValue<SerialParity> grgParities[] = {
     { L"None", SERIAL_PARITY_NONE }, { L"Odd", SERIAL_PARITY_ODD },     { L"Even", SERIAL_PARITY_EVEN },
@@ -24,16 +36,12 @@ static const NamedValue<SerialTerminator> grgTerminators[] = {
 template <typename T, size_t N>
 static BOOL ParseWord(const WCHAR* pszValue, const NamedValue<T> (&rgWords)[N], T* pValue)
 {
-    if (NULL == pszValue) {
+    const NamedValue<T>* pWord = FindNamedEntry(rgWords, pszValue);
+    if (NULL == pWord) {
         return FALSE;
     }
-    for (const NamedValue<T>& word : rgWords) {
-        if (TRUE == EqualsNoCase(pszValue, word.pszName)) {
-            *pValue = word.value;
-            return TRUE;
-        }
-    }
-    return FALSE;
+    *pValue = pWord->value;
+    return TRUE;
 }
 
 // Decimal digits only, at least one, no sign or blank. A number beyond 64

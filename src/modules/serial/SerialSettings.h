@@ -26,6 +26,11 @@
 #define SERIAL_DEFAULT_TERMINATOR L"CR"
 #define SERIAL_DEFAULT_IDLE_TIMEOUT L"50"
 
+// Every key with its default, in the order above: entered before the file is
+// read, so that the file overrides them.
+extern const SettingDefault grgSerialDefaults[];
+extern const size_t gcSerialDefaults;
+
 // The ports a user may name: COM1 to COM256.
 #define SERIAL_MAX_PORT 256
 // A longer idle timeout is taken as this, so that no setting makes a label

@@ -109,7 +109,7 @@ void NoteGoodRead(ScannerBackend*)
     TestScanNote("good-read");
 }
 
-const ScannerSettingDefault grgTestDefaults[] = {
+const SettingDefault grgTestDefaults[] = {
     { L"Greeting", L"hello" },
 };
 

@@ -175,17 +175,12 @@ class SettingsCheck : public ::testing::TestWithParam<SettingsCase>
 {
 };
 
-// The table of defaults as the module enters it.
+// The module's table of defaults, entered as the module enters it.
 void SetDefaults(Settings* pSettings)
 {
-    pSettings->Set(SERIAL_PORT, SERIAL_DEFAULT_PORT);
-    pSettings->Set(SERIAL_BAUD_RATE, SERIAL_DEFAULT_BAUD_RATE);
-    pSettings->Set(SERIAL_DATA_BITS, SERIAL_DEFAULT_DATA_BITS);
-    pSettings->Set(SERIAL_PARITY, SERIAL_DEFAULT_PARITY);
-    pSettings->Set(SERIAL_STOP_BITS, SERIAL_DEFAULT_STOP_BITS);
-    pSettings->Set(SERIAL_FLOW_CONTROL, SERIAL_DEFAULT_FLOW_CONTROL);
-    pSettings->Set(SERIAL_TERMINATOR, SERIAL_DEFAULT_TERMINATOR);
-    pSettings->Set(SERIAL_IDLE_TIMEOUT, SERIAL_DEFAULT_IDLE_TIMEOUT);
+    for (size_t i = 0; i < gcSerialDefaults; i++) {
+        pSettings->Set(grgSerialDefaults[i].pszName, grgSerialDefaults[i].pszValue);
+    }
 }
 
 TEST_P(SettingsCheck, RefusesTheFirstValueOutsideItsList)
