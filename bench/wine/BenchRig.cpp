@@ -10,6 +10,7 @@
 #include "script/LuaApi.h"
 #include "script/ScanProcessor.h"
 #include "script/ScriptHost.h"
+#include "sim/SimTerminal.h"
 #include "support/ProcessTree.h"
 #include "support/TestWindows.h"
 
@@ -43,7 +44,7 @@ const BenchModule* FindBenchModule(const WCHAR* pszName)
 BenchInstallation::BenchInstallation(const BenchModule& module, DWORD nInterKeyDelay,
                                      const char* pszScript)
     : m_install(module.rgpszLibraries), m_pszModuleProgram(module.pszProgram),
-      m_hWndHost(NULL), m_hModule(NULL), m_dwModuleId(0), m_fReady(FALSE)
+      m_hWndHost(NULL), m_fReady(FALSE)
 {
     for (const WCHAR* pszFile : { L"Tolvex.exe", L"lua51.dll", module.pszProgram }) {
         m_install.CopyFromBuild(pszFile, pszFile);
@@ -66,17 +67,6 @@ BenchInstallation::BenchInstallation(const BenchModule& module, DWORD nInterKeyD
                    : FALSE;
 }
 
-BenchInstallation::~BenchInstallation()
-{
-    if (NULL != m_hModule) {
-        if (WAIT_TIMEOUT == WaitForSingleObject(m_hModule, 0)) {
-            TerminateProcess(m_hModule, 1);
-        }
-        CloseHandle(m_hModule);
-    }
-    // The host, if it still runs, goes with m_host.
-}
-
 BOOL BenchInstallation::StartHost()
 {
     if (!m_install.Start(m_host, L"Tolvex.exe")) {
@@ -87,30 +77,19 @@ BOOL BenchInstallation::StartHost()
     if (NULL == m_hWndHost) {
         return FALSE;
     }
-    ULONGLONG ullStart = GetTickCount64();
-    while (0 == (m_dwModuleId = FindChildProcess(m_host.GetId(), m_pszModuleProgram)) &&
-           GetTickCount64() - ullStart < START_TIMEOUT_MS) {
-        Sleep(20);
-    }
-    if (0 == m_dwModuleId) {
-        return FALSE;
-    }
-    m_hModule = OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION | PROCESS_TERMINATE, FALSE,
-                            m_dwModuleId);
-    return NULL != m_hModule ? TRUE : FALSE;
+    return m_module.Attach(WaitForChildProcess(m_host.GetId(), m_pszModuleProgram, START_TIMEOUT_MS));
 }
 
 BOOL BenchInstallation::CloseHost()
 {
-    if (NULL == m_hWndHost || NULL == m_hModule) {
+    if (NULL == m_hWndHost || NULL == m_module.GetHandle()) {
         return FALSE;
     }
     PostMessageW(m_hWndHost, WM_CLOSE, 0, 0);
     DWORD dwHostExit = STILL_ACTIVE;
     DWORD dwModuleExit = STILL_ACTIVE;
     BOOL fHostEnded = m_host.Wait(END_TIMEOUT_MS, &dwHostExit);
-    BOOL fModuleEnded = WAIT_OBJECT_0 == WaitForSingleObject(m_hModule, END_TIMEOUT_MS) &&
-                        GetExitCodeProcess(m_hModule, &dwModuleExit);
+    BOOL fModuleEnded = m_module.Wait(END_TIMEOUT_MS, &dwModuleExit);
     if (TRUE != fHostEnded || TRUE != fModuleEnded || 0 != dwHostExit || 0 != dwModuleExit) {
         fprintf(stderr, "host and module did not both end with 0 (host %lu, module %lu)\n",
                 (unsigned long)dwHostExit, (unsigned long)dwModuleExit);
@@ -226,7 +205,7 @@ BOOL ComputeExpectedTyping(const std::string& strScan, DWORD nInterKeyDelay, BOO
 SimFeedWatch::SimFeedWatch() : m_hLog(INVALID_HANDLE_VALUE), m_nFeeds(0)
 {
     WCHAR szPath[MAX_PATH];
-    DWORD cch = GetEnvironmentVariableW(L"TOLVEX_SIM_LOG", szPath, MAX_PATH);
+    DWORD cch = GetEnvironmentVariableW(SIM_LOG_VARIABLE, szPath, MAX_PATH);
     if (0 == cch || cch >= MAX_PATH) {
         return;
     }
@@ -298,11 +277,11 @@ Summary Summarize(std::vector<double> samples)
     return summary;
 }
 
-void PrintSummary(const char* pszWhat, const Summary& summary)
+void PrintSummary(const char* pszWhat, const Summary& summary, const char* pszUnit)
 {
-    printf("%s: n=%llu median=%.1f ms p95=%.1f ms min=%.1f ms max=%.1f ms\n", pszWhat,
-           (unsigned long long)summary.nCount, summary.dMedian, summary.dP95, summary.dMin,
-           summary.dMax);
+    printf("%s: n=%llu median=%.1f %s p95=%.1f %s min=%.1f %s max=%.1f %s\n", pszWhat,
+           (unsigned long long)summary.nCount, summary.dMedian, pszUnit, summary.dP95, pszUnit,
+           summary.dMin, pszUnit, summary.dMax, pszUnit);
 }
 
 DWORD NextGapMs()

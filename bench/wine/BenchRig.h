@@ -42,9 +42,6 @@ class BenchInstallation
 public:
     BenchInstallation(const BenchModule& module, DWORD nInterKeyDelay,
                       const char* pszScript = NULL);
-    // Ends host and module if they still run (after a failure only).
-    ~BenchInstallation();
-
     BenchInstallation(const BenchInstallation&) = delete;
     BenchInstallation& operator=(const BenchInstallation&) = delete;
 
@@ -59,17 +56,17 @@ public:
 
     std::wstring GetFilePath(const WCHAR* pszName) const { return m_install.GetFilePath(pszName); }
     HANDLE GetHost() const { return m_host.GetHandle(); }
-    HANDLE GetModule() const { return m_hModule; }
-    DWORD GetModuleId() const { return m_dwModuleId; }
+    HANDLE GetModule() const { return m_module.GetHandle(); }
 
 private:
     SimSession m_sim;
     TestInstallation m_install;
     const WCHAR* m_pszModuleProgram;
+    // Host and module: each is ended if it still runs when the installation
+    // goes (after a failure only), the module first.
     TestProcess m_host;
     HWND m_hWndHost;
-    HANDLE m_hModule;
-    DWORD m_dwModuleId;
+    TestProcess m_module;
     BOOL m_fReady;
 };
 
@@ -136,8 +133,9 @@ struct Summary
     double dMax;
 };
 Summary Summarize(std::vector<double> samples);
-// One line: "WHAT: n=... median=... p95=... min=... max=..." in milliseconds.
-void PrintSummary(const char* pszWhat, const Summary& summary);
+// One line: "WHAT: n=... median=... p95=... min=... max=...", each figure
+// followed by pszUnit.
+void PrintSummary(const char* pszWhat, const Summary& summary, const char* pszUnit = "ms");
 
 // A reproducible pause of 0..99 ms between labels, so that labels meet the
 // module's 100 ms tick at every phase, as real scans do.

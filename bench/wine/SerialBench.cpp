@@ -87,7 +87,7 @@ public:
                     SERIAL_SCANNER_VARIABLE);
             return FALSE;
         }
-        std::string strSettings = "Port=" + m_scanner.GetPort() + "\r\n" + strLines;
+        std::string strSettings = m_scanner.Settings(strLines);
         if (TRUE != m_install.IsReady() || NULL == m_receiver.GetWindow() ||
             TRUE != m_scanner.Appear() ||
             TRUE != m_install.WriteFile(SERIAL_SETTINGS_FILE, strSettings.c_str())) {

@@ -77,8 +77,9 @@ Burst MakeBurst(SoakRandom& random, size_t nMost)
     return burst;
 }
 
-// The lines of the EDIT control's text (each ended by CR LF).
-std::vector<std::wstring> SplitLines(const std::wstring& strText)
+// The lines of the EDIT control's text (each ended by CR LF), the last one
+// also without its line end: a label cut short counts as a line.
+std::vector<std::wstring> EditLines(const std::wstring& strText)
 {
     std::vector<std::wstring> lines;
     size_t iStart = 0;
@@ -104,7 +105,7 @@ struct BurstCount
 
 BurstCount CountBurst(const std::vector<std::string>& labels, const std::wstring& strText)
 {
-    std::vector<std::wstring> lines = SplitLines(strText);
+    std::vector<std::wstring> lines = EditLines(strText);
     BurstCount count = { 0, 0, 0 };
     size_t iLine = 0;
     for (const std::string& strLabel : labels) {
@@ -280,7 +281,8 @@ int RunSoak(const BenchModule* pModule, int nScans, DWORD nDelay, unsigned int n
         fprintf(stderr, "the installation, the call log or the EDIT control is missing\n");
         return 1;
     }
-    if (TRUE != source.Start() || TRUE != target.Focus()) {
+    // Wine activates the newly started host's and module's windows late.
+    if (TRUE != source.Start() || TRUE != target.FocusUntilSettled(ARRIVAL_TIMEOUT_MS)) {
         fprintf(stderr, "the host or its module did not start\n");
         return 1;
     }

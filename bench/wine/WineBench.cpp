@@ -46,6 +46,7 @@
 #include "CpuLook.h"
 #include "Soak.h"
 #include "SerialBench.h"
+#include "common/AnsiText.h"
 #include "common/Events.h"
 #include "common/Folders.h"
 #include "host/ForegroundTarget.h"
@@ -432,14 +433,6 @@ int ShowTargetWindow()
     return 0;
 }
 
-void PrintMicroseconds(const char* pszWhat, const std::vector<double>& rgSamples)
-{
-    Summary summary = Summarize(rgSamples);
-    printf("%s: n=%llu median=%.1f us p95=%.1f us min=%.1f us max=%.1f us\n", pszWhat,
-           (unsigned long long)summary.nCount, summary.dMedian, summary.dP95, summary.dMin,
-           summary.dMax);
-}
-
 // Times nRounds readings after a few to warm up, in microseconds; a fresh
 // reader each time when fFirstRead is TRUE (a scan into a window that none of
 // the last scans went to), else one reader throughout.
@@ -480,14 +473,14 @@ int MeasureTargetReading(int nRounds)
     ScanTarget target = reader.Read(GetForegroundWindow());
     printf("read: app \"%s\", title \"%s\", class \"%s\"\n", target.strApp.c_str(),
            target.strTitle.c_str(), target.strClass.c_str());
-    if ("bench_wine.exe" != target.strApp || "TolvexTypingTarget" != target.strClass) {
+    if ("bench_wine.exe" != target.strApp || NarrowUtf8(TYPING_TARGET_CLASS) != target.strClass) {
         fprintf(stderr, "the description read is wrong\n");
         return 1;
     }
-    PrintMicroseconds("foreground description, scan into a window of the last 8 scans",
-                      TimeTargetReading(nRounds, FALSE));
-    PrintMicroseconds("foreground description, first scan into a window",
-                      TimeTargetReading(nRounds, TRUE));
+    PrintSummary("foreground description, scan into a window of the last 8 scans",
+                 Summarize(TimeTargetReading(nRounds, FALSE)), "us");
+    PrintSummary("foreground description, first scan into a window",
+                 Summarize(TimeTargetReading(nRounds, TRUE)), "us");
     BOOL fStillInFront = (hWnd == GetForegroundWindow()) ? TRUE : FALSE;
     if (TRUE != fStillInFront) {
         fprintf(stderr, "the target window lost the foreground while the reading was timed\n");
@@ -549,9 +542,9 @@ int MeasureScanLog(int nLines)
         fprintf(stderr, "a scan line was not written, or not dropped, as it should be\n");
         return 1;
     }
-    PrintMicroseconds("scan line appended", appended);
-    PrintMicroseconds("scan line with the rename at 1 MB", renamed);
-    PrintMicroseconds("scan line dropped (the folder cannot be made)", dropped);
+    PrintSummary("scan line appended", Summarize(appended), "us");
+    PrintSummary("scan line with the rename at 1 MB", Summarize(renamed), "us");
+    PrintSummary("scan line dropped (the folder cannot be made)", Summarize(dropped), "us");
     return 0;
 }
 
@@ -575,16 +568,15 @@ int Usage()
 
 int wmain(int argc, WCHAR** argv)
 {
+    // Output goes to a pipe or file under Wine: let every line out at once.
+    setvbuf(stdout, NULL, _IONBF, 0);
     if (argc >= 2 && TRUE == IsSerialBenchMode(argv[1])) {
-        setvbuf(stdout, NULL, _IONBF, 0);
         int nResult = RunSerialBench(argc, argv);
         return 2 == nResult ? Usage() : nResult;
     }
     if (argc < 2) {
         return Usage();
     }
-    // Output goes to a pipe or file under Wine: let every line out at once.
-    setvbuf(stdout, NULL, _IONBF, 0);
     std::wstring strMode = argv[1];
     if (TARGET_WINDOW_MODE == strMode) {
         return ShowTargetWindow();

@@ -5,6 +5,7 @@
 
 #include <vector>
 
+#include "support/SimSession.h"
 #include "support/TestFiles.h"
 #include "support/TestProcess.h"
 
@@ -238,14 +239,8 @@ BOOL RunUninstaller(const WCHAR* pszSwitches, DWORD dwTimeoutMs)
         return FALSE;
     }
     std::wstring strPrograms = GetInstallPlaces().strPrograms;
-    ULONGLONG ullStart = GetTickCount64();
-    while (MachineKeyExists(UNINSTALL_KEY) || FolderExists(strPrograms)) {
-        if (GetTickCount64() - ullStart >= dwTimeoutMs) {
-            return FALSE;
-        }
-        Sleep(50);
-    }
-    return TRUE;
+    return PumpUntil([&] { return !MachineKeyExists(UNINSTALL_KEY) && !FolderExists(strPrograms); },
+                     dwTimeoutMs);
 }
 
 BOOL ReadMachineValue(const WCHAR* pszKey, const WCHAR* pszValue, std::wstring* pstrData,

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -85,7 +86,11 @@ protected:
         m_fPublisherKeyBefore = MachineKeyExists(PUBLISHER_KEY);
     }
 
-    void TearDown() override { RemoveInstallLeftovers(); }
+    void TearDown() override
+    {
+        m_pSim.reset();
+        RemoveInstallLeftovers();
+    }
 
     void Install(const WCHAR* pszSwitches)
     {
@@ -130,6 +135,17 @@ protected:
         }
     }
 
+    // InstallToTryTolvex("/S /SIM"), a simulated terminal for the host to
+    // inherit, and the installed host started on it.
+    void StartTriedHost()
+    {
+        ASSERT_NO_FATAL_FAILURE(InstallToTryTolvex(L"/S /SIM"));
+        m_pSim.reset(new SimSession());
+        ASSERT_TRUE(m_pSim->IsReady());
+        HWND hWndHost = NULL;
+        ASSERT_NO_FATAL_FAILURE(StartInstalledHost(&hWndHost));
+    }
+
     static BOOL gfIcaclsReplaced;
     TempFolder m_temp;
     InstallPlaces m_places;
@@ -137,6 +153,8 @@ protected:
     // A host the test starts; TearDown closes it as a user would, so that
     // its module stops too.
     TestProcess m_host;
+    // StartTriedHost's simulated terminal.
+    std::unique_ptr<SimSession> m_pSim;
 };
 
 BOOL Installer::gfIcaclsReplaced = FALSE;
@@ -352,11 +370,7 @@ TEST_F(Installer, UpgradeKeepsTheUsersSettingsAndScriptAndRenewsTheRest)
 
 TEST_F(Installer, UpgradeClosesARunningHostAndItsModuleFirst)
 {
-    ASSERT_NO_FATAL_FAILURE(InstallToTryTolvex(L"/S /SIM"));
-    SimSession sim;
-    ASSERT_TRUE(sim.IsReady());
-    HWND hWndHost = NULL;
-    ASSERT_NO_FATAL_FAILURE(StartInstalledHost(&hWndHost));
+    ASSERT_NO_FATAL_FAILURE(StartTriedHost());
 
     ASSERT_NO_FATAL_FAILURE(Install(L"/S"));
 
@@ -481,27 +495,25 @@ std::wstring WaitForChildText(HWND hWnd, const WCHAR* pszPart, DWORD dwTimeoutMs
         const WCHAR* pszPart;
         std::wstring strFound;
     };
-    ULONGLONG ullStart = GetTickCount64();
-    while (GetTickCount64() - ullStart < dwTimeoutMs) {
-        Search search = { pszPart, std::wstring() };
-        EnumChildWindows(
-            hWnd,
-            [](HWND hChild, LPARAM lParam) -> BOOL {
-                Search* pSearch = reinterpret_cast<Search*>(lParam);
-                std::wstring strText = GetWindowTextOf(hChild);
-                if (std::wstring::npos == strText.find(pSearch->pszPart)) {
-                    return TRUE;
-                }
-                pSearch->strFound = strText;
-                return FALSE;
-            },
-            reinterpret_cast<LPARAM>(&search));
-        if (!search.strFound.empty()) {
-            return search.strFound;
-        }
-        Sleep(50);
-    }
-    return std::wstring();
+    Search search = { pszPart, std::wstring() };
+    PumpUntil(
+        [&] {
+            EnumChildWindows(
+                hWnd,
+                [](HWND hChild, LPARAM lParam) -> BOOL {
+                    Search* pSearch = reinterpret_cast<Search*>(lParam);
+                    std::wstring strText = GetWindowTextOf(hChild);
+                    if (std::wstring::npos == strText.find(pSearch->pszPart)) {
+                        return TRUE;
+                    }
+                    pSearch->strFound = strText;
+                    return FALSE;
+                },
+                reinterpret_cast<LPARAM>(&search));
+            return !search.strFound.empty();
+        },
+        dwTimeoutMs);
+    return search.strFound;
 }
 
 // The interactive uninstall asks nothing and names on its last page what it
@@ -575,11 +587,7 @@ TEST_F(Installer, UninstallKeepsEditedFilesForTheNextInstall)
 // for it. A running host makes the uninstall take a while.
 TEST_F(Installer, InstallWaitsForAnUninstallStillRunning)
 {
-    ASSERT_NO_FATAL_FAILURE(InstallToTryTolvex(L"/S /SIM"));
-    SimSession sim;
-    ASSERT_TRUE(sim.IsReady());
-    HWND hWndHost = NULL;
-    ASSERT_NO_FATAL_FAILURE(StartInstalledHost(&hWndHost));
+    ASSERT_NO_FATAL_FAILURE(StartTriedHost());
 
     ASSERT_TRUE(StartUninstaller(L"/S", UNINSTALL_TIMEOUT_MS));
     ASSERT_NO_FATAL_FAILURE(Install(L"/S"));

@@ -86,20 +86,12 @@ public:
         if (!m_install.Start(m_host, L"Tolvex.exe")) {
             return FALSE;
         }
-        // Looked for at once and often: a module that cannot be loaded lives
-        // for moments only.
-        ULONGLONG ullStart = GetTickCount64();
-        DWORD dwModuleId = 0;
-        while (0 == (dwModuleId = FindChildProcess(m_host.GetId(), m_module.pszProgram)) &&
-               GetTickCount64() - ullStart < 10000) {
-            Sleep(1);
-        }
-        m_hModule = 0 == dwModuleId ? NULL
-                                    : OpenProcess(SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION |
-                                                      PROCESS_TERMINATE,
-                                                  FALSE, dwModuleId);
+        // Looked for at once and every millisecond: a module that cannot be
+        // loaded lives for moments only.
+        BOOL fModule = m_moduleProcess.Attach(
+            WaitForChildProcess(m_host.GetId(), m_module.pszProgram, 10000, 1));
         m_hWndHost = WaitForTopWindow(HOST_CLASS, HOST_CLASS, 10000, m_host.GetId());
-        return NULL != m_hModule && NULL != m_hWndHost;
+        return TRUE == fModule && NULL != m_hWndHost;
     }
 
     // "Unload" in the about box, as a user ends the host.
@@ -111,19 +103,7 @@ public:
     }
 
     TestProcess& GetHost() { return m_host; }
-    HANDLE GetModule() const { return m_hModule; }
-
-    ~EndToEnd()
-    {
-        if (NULL != m_hModule) {
-            // Only a failed test leaves the module running; end it so that the
-            // next test starts clean.
-            if (WAIT_TIMEOUT == WaitForSingleObject(m_hModule, 0)) {
-                TerminateProcess(m_hModule, 1);
-            }
-            CloseHandle(m_hModule);
-        }
-    }
+    HANDLE GetModule() const { return m_moduleProcess.GetHandle(); }
 
 private:
     const ModuleCase& m_module;
@@ -131,7 +111,9 @@ private:
     TestInstallation m_install;
     TestProcess m_host;
     HWND m_hWndHost = NULL;
-    HANDLE m_hModule = NULL;
+    // The host's module. Only a failed test leaves it running; it is ended
+    // then, before the host, so that the next test starts clean.
+    TestProcess m_moduleProcess;
     BOOL m_fReady = FALSE;
 };
 

@@ -41,11 +41,8 @@ TEST(HostTargetTest, AutoModeTypesKeyStrokesIntoARemoteClientAndUnicodeElsewhere
     TypingTarget target;
     ASSERT_TRUE(NULL != target.GetEdit());
 
-    TestProcess host;
-    ASSERT_TRUE(inst.Start(host, L"Tolvex.exe"));
-    HWND hHost = WaitForHostWindow(host.GetId(), 10000);
-    ASSERT_NE((HWND)NULL, hHost);
-    ASSERT_TRUE(PumpUntil([&] { return !ReadModuleEvents(inst, "start").empty(); }, 10000));
+    RunningHost host;
+    ASSERT_TRUE(host.Start(inst));
     // Wine activates the newly started host's and module's windows late.
     ASSERT_TRUE(target.FocusUntilSettled(10000));
 
@@ -81,10 +78,7 @@ TEST(HostTargetTest, AutoModeTypesKeyStrokesIntoARemoteClientAndUnicodeElsewhere
     // Nothing more reached the local target.
     EXPECT_EQ(strLocal, target.GetText());
 
-    PostMessageW(hHost, WM_CLOSE, 0, 0);
-    DWORD dwExitCode = 0xDEAD;
-    EXPECT_TRUE(host.Wait(10000, &dwExitCode));
-    EXPECT_EQ(0u, dwExitCode);
+    EXPECT_EQ(0u, host.Close());
     PostMessageW(hClient, WM_CLOSE, 0, 0);
     EXPECT_TRUE(client.Wait(5000, NULL));
 }

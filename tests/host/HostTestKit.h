@@ -42,7 +42,9 @@ struct RunningHost
     // Starts the installation's host; TRUE once its window is there and its
     // module has started.
     bool Start(TestInstallation& inst);
-    // What a left click on the tray icon sends.
+    // What the tray icon sends for the mouse message lMouse (a left click
+    // unless given); wId is the icon's identifier, or another to try one
+    // that is not the host's.
     void ClickTray(LPARAM lMouse = WM_LBUTTONDOWN, WPARAM wId = 40004)
     {
         PostMessageW(hWnd, WM_COMMAND, wId, lMouse);

@@ -3,7 +3,8 @@
 // ("Caps Lock on" / "Caps Lock off") after every message. It ends when its
 // window is closed, or after ForegroundHelper.h's time limit. Its command line
 // may name the window's class (TYPING_TARGET_CLASS when empty): a copy of it
-// under another name then plays another program's window.
+// under another name then plays another program's window, as HostTargetTest's
+// copy "mstsc.exe" plays the remote client.
 #include <windows.h>
 
 #include "ForegroundHelper.h"

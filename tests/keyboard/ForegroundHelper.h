@@ -1,4 +1,6 @@
-// What the Caps Lock test and its foreground helper agree on.
+// What the Caps Lock test and its foreground helper agree on. The host's
+// HostTargetTest also runs a copy of the helper, as mstsc.exe with the class
+// of that remote client's window, and waits for the same captions.
 #pragma once
 
 #define FOREGROUND_HELPER_PROGRAM L"keyboard_foreground_helper.exe"

@@ -33,6 +33,19 @@ DWORD FindChildProcess(DWORD dwParentId, const WCHAR* pszExeName)
     return dwChild;
 }
 
+DWORD WaitForChildProcess(DWORD dwParentId, const WCHAR* pszExeName, DWORD dwTimeoutMs,
+                          DWORD dwPollMs)
+{
+    ULONGLONG ullStart = GetTickCount64();
+    for (;;) {
+        DWORD dwChild = FindChildProcess(dwParentId, pszExeName);
+        if (0 != dwChild || GetTickCount64() - ullStart >= dwTimeoutMs) {
+            return dwChild;
+        }
+        Sleep(dwPollMs);
+    }
+}
+
 int CountProcessesNamed(const WCHAR* pszExeName)
 {
     int nCount = 0;

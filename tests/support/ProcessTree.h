@@ -8,5 +8,10 @@
 // or 0. The name matters: under Wine a program's first window may also start
 // the desktop process (explorer.exe) as its child.
 DWORD FindChildProcess(DWORD dwParentId, const WCHAR* pszExeName);
+// FindChildProcess, asked every dwPollMs until it finds the process or
+// dwTimeoutMs has passed (then 0). A short poll finds a child that lives for
+// moments only.
+DWORD WaitForChildProcess(DWORD dwParentId, const WCHAR* pszExeName, DWORD dwTimeoutMs,
+                          DWORD dwPollMs = 20);
 // How many running processes have the file name pszExeName (any case).
 int CountProcessesNamed(const WCHAR* pszExeName);

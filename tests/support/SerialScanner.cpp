@@ -3,9 +3,6 @@
 #include "support/SimSession.h"
 #include "support/TestFiles.h"
 
-// How often a wait looks for the helper's answer.
-#define SERIAL_SCANNER_POLL_MS 10
-
 SerialScanner::SerialScanner() : m_nCommand(0)
 {
     WCHAR szFolder[MAX_PATH];
@@ -38,25 +35,16 @@ BOOL SerialScanner::Run(const std::string& strCommands, DWORD dwTimeoutMs)
         !MoveFileExW((strBase + L".tmp").c_str(), (strBase + L".cmd").c_str(), MOVEFILE_REPLACE_EXISTING)) {
         return FALSE;
     }
-    ULONGLONG ullStart = GetTickCount64();
     std::string strResults;
-    while (TRUE != ReadWholeFile(strDone, &strResults)) {
-        if (GetTickCount64() - ullStart >= dwTimeoutMs) {
-            return FALSE;
-        }
-        PumpWait(NULL, SERIAL_SCANNER_POLL_MS);
+    if (TRUE != PumpUntil([&] { return TRUE == ReadWholeFile(strDone, &strResults); }, dwTimeoutMs)) {
+        return FALSE;
     }
     DeleteFileW(strDone.c_str());
+    // The helper writes the answer whole, one line per command.
+    m_results = SplitLines(strResults);
     BOOL fOk = TRUE;
-    size_t iStart = 0;
-    while (iStart < strResults.size()) {
-        size_t iEnd = strResults.find('\n', iStart);
-        if (std::string::npos == iEnd) {
-            iEnd = strResults.size();
-        }
-        m_results.push_back(strResults.substr(iStart, iEnd - iStart));
-        fOk = fOk && 0 == m_results.back().compare(0, 2, "ok");
-        iStart = iEnd + 1;
+    for (const std::string& strResult : m_results) {
+        fOk = fOk && 0 == strResult.compare(0, 2, "ok");
     }
     return (fOk && !m_results.empty()) ? TRUE : FALSE;
 }

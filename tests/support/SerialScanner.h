@@ -27,6 +27,12 @@ public:
     BOOL IsReady() const { return !m_strPort.empty(); }
     // The port it serves, "COM42".
     const std::string& GetPort() const { return m_strPort; }
+    // The serial module's settings file for this port: "Port=" with the port,
+    // CR LF, then strLines as they are.
+    std::string Settings(const std::string& strLines) const
+    {
+        return "Port=" + m_strPort + "\r\n" + strLines;
+    }
 
     // Runs the commands (one per line) and waits until the helper has done
     // them, at most dwTimeoutMs; TRUE when every one succeeded. The result

@@ -62,6 +62,21 @@ BOOL TestProcess::Start(const WCHAR* pszProgram, const WCHAR* pszArguments,
     return TRUE;
 }
 
+BOOL TestProcess::Attach(DWORD dwProcessId)
+{
+    if (NULL != m_hProcess || 0 == dwProcessId) {
+        return FALSE;
+    }
+    // Query: for its exit code and its times.
+    m_hProcess = OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION | PROCESS_TERMINATE, FALSE,
+                             dwProcessId);
+    if (NULL == m_hProcess) {
+        return FALSE;
+    }
+    m_dwProcessId = dwProcessId;
+    return TRUE;
+}
+
 BOOL TestProcess::Wait(DWORD dwTimeoutMs, DWORD* pdwExitCode)
 {
     if (NULL == m_hProcess || WAIT_OBJECT_0 != WaitForSingleObject(m_hProcess, dwTimeoutMs)) {

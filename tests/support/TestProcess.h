@@ -11,8 +11,9 @@ std::wstring GetTestProgramFolder();
 // GetTestProgramFolder() + "\" + pszFileName.
 std::wstring GetTestProgramPath(const WCHAR* pszFileName);
 
-// One child process. The destructor ends a child that is still running, so
-// that a failed test leaves nothing behind to disturb the next one.
+// One child process, started here or taken on (Attach). The destructor ends
+// one that is still running, so that a failed test leaves nothing behind to
+// disturb the next one.
 class TestProcess
 {
 public:
@@ -29,6 +30,10 @@ public:
     // NUL. FALSE when the process cannot be started or one is already held.
     BOOL Start(const WCHAR* pszProgram, const WCHAR* pszArguments,
                const WCHAR* pszCurrentFolder = NULL, const WCHAR* pszEnvironment = NULL);
+    // Takes on the process dwProcessId that this test did not start (the
+    // module a host started), to wait for, read and end it as a started one.
+    // FALSE when it cannot be opened or one is already held.
+    BOOL Attach(DWORD dwProcessId);
     // Waits at most dwTimeoutMs for the child to end. TRUE when it ended, with
     // its exit code in *pdwExitCode (may be NULL); FALSE while it still runs.
     BOOL Wait(DWORD dwTimeoutMs, DWORD* pdwExitCode);

@@ -42,12 +42,6 @@ namespace {
 // Shows where each scan begins and ends.
 const char kszBracketScript[] = "function process(scan) return \"[\" .. scan .. \"]\" end\n";
 
-// The settings file with the helper's port and the test's own lines.
-std::string SerialSettings(const SerialScanner& scanner, const std::string& strLines)
-{
-    return "Port=" + scanner.GetPort() + "\r\n" + strLines;
-}
-
 // ---- Through the real host ----------------------------------------------
 
 const WCHAR* const grgHostFiles[] = { L"Serial.exe", L"Tolvex.exe", L"lua51.dll", NULL };
@@ -72,34 +66,21 @@ protected:
     void TearDown() override
     {
         m_host.Close();
-        if (NULL != m_hModule) {
-            if (WAIT_TIMEOUT == WaitForSingleObject(m_hModule, 0)) {
-                TerminateProcess(m_hModule, 1);
-            }
-            CloseHandle(m_hModule);
-        }
+        m_module.Close();
     }
 
     // Starts the host with these lines in "Serial.txt" and focuses the target.
     void StartHost(const std::string& strSerialLines)
     {
-        ASSERT_EQ(TRUE, m_install.WriteFile(L"Serial.txt", SerialSettings(m_scanner, strSerialLines).c_str()));
+        ASSERT_EQ(TRUE, m_install.WriteFile(L"Serial.txt", m_scanner.Settings(strSerialLines).c_str()));
         ASSERT_EQ(TRUE, m_install.Start(m_host, L"Tolvex.exe"));
         m_hWndHost = WaitForTopWindow(HOST_CLASS, HOST_CLASS, START_MS, m_host.GetId());
         ASSERT_NE(nullptr, m_hWndHost);
-        DWORD dwModuleId = 0;
-        ULONGLONG ullStart = GetTickCount64();
-        while (0 == (dwModuleId = FindChildProcess(m_host.GetId(), L"Serial.exe")) &&
-               GetTickCount64() - ullStart < START_MS) {
-            Sleep(20);
-        }
-        m_hModule = OpenProcess(SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION | PROCESS_TERMINATE, FALSE,
-                                dwModuleId);
-        ASSERT_NE(nullptr, m_hModule);
+        ASSERT_EQ(TRUE, m_module.Attach(WaitForChildProcess(m_host.GetId(), L"Serial.exe", START_MS)));
         // Focused only once the module's window is made and hidden: under
         // Wine that passes the activation to the desktop's taskbar, later
         // still when the machine is busy.
-        ASSERT_NE(nullptr, WaitForTopWindow(L"Scanner", NULL, START_MS, dwModuleId));
+        ASSERT_NE(nullptr, WaitForTopWindow(L"Scanner", NULL, START_MS, m_module.GetId()));
         m_target.Clear();
         ASSERT_EQ(TRUE, m_target.FocusUntilSettled(START_MS));
     }
@@ -107,7 +88,7 @@ protected:
     // The text of a box the module shows, to tell with a failure.
     std::wstring ModuleBox() const
     {
-        HWND hBox = WaitForTopWindow(TEST_BOX_CLASS, NULL, 0, GetProcessId(m_hModule));
+        HWND hBox = WaitForTopWindow(TEST_BOX_CLASS, NULL, 0, m_module.GetId());
         return NULL == hBox ? L"(no box)" : ReadBoxText(hBox);
     }
 
@@ -118,11 +99,10 @@ protected:
         DWORD dwExitCode = 12345;
         ASSERT_EQ(TRUE, m_host.Wait(START_MS, &dwExitCode));
         EXPECT_EQ(0u, dwExitCode);
-        ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(m_hModule, START_MS));
-        ASSERT_TRUE(GetExitCodeProcess(m_hModule, &dwExitCode));
+        dwExitCode = 12345;
+        ASSERT_EQ(TRUE, m_module.Wait(START_MS, &dwExitCode));
         EXPECT_EQ(0u, dwExitCode);
-        CloseHandle(m_hModule);
-        m_hModule = NULL;
+        m_module.Close();
         m_host.Close();
     }
 
@@ -130,7 +110,7 @@ protected:
     TestInstallation m_install;
     TestProcess m_host;
     HWND m_hWndHost = NULL;
-    HANDLE m_hModule = NULL;
+    TestProcess m_module;
     TypingTarget m_target;
 };
 
@@ -194,7 +174,7 @@ protected:
 
     void StartWith(const std::string& strSerialLines)
     {
-        ASSERT_EQ(TRUE, m_install.WriteFile(L"Serial.txt", SerialSettings(m_scanner, strSerialLines).c_str()));
+        ASSERT_EQ(TRUE, m_install.WriteFile(L"Serial.txt", m_scanner.Settings(strSerialLines).c_str()));
         Start("");
     }
 
