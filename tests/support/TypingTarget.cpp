@@ -77,7 +77,8 @@ BOOL TypingTarget::Focus()
 BOOL TypingTarget::FocusUntilSettled(DWORD dwTimeoutMs)
 {
     ULONGLONG ullStart = GetTickCount64();
-    while (GetTickCount64() - ullStart < dwTimeoutMs) {
+    // A window closed meanwhile (its messages are dispatched here) never settles.
+    while (IsWindow(m_hWnd) && GetTickCount64() - ullStart < dwTimeoutMs) {
         if (TRUE == Focus()) {
             ULONGLONG ullHeld = GetTickCount64();
             while (m_hEdit == GetFocus() && GetTickCount64() - ullHeld < 500) {
